@@ -1,0 +1,56 @@
+# Windows build: the program kesta.exe and the tests that need the real platform, run under Wine.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources")
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+file(GLOB KESTA_WIN32_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/settings/*_win32.cpp
+    ${CMAKE_SOURCE_DIR}/figures/*_win32.cpp
+    ${CMAKE_SOURCE_DIR}/render/*_win32.cpp
+    ${CMAKE_SOURCE_DIR}/app/*.cpp
+    ${CMAKE_SOURCE_DIR}/dialog/*.cpp)
+# The entry procedure lives in app/winmain.cpp; tests link everything else.
+list(FILTER KESTA_WIN32_SOURCES EXCLUDE REGEX "/app/winmain\\.cpp$")
+set(KESTA_RC ${CMAKE_SOURCE_DIR}/resources/kesta.rc)
+set(KESTA_WIN32_LIBS user32 gdi32 kernel32)
+
+add_library(kesta_win STATIC ${KESTA_CORE_SOURCES} ${KESTA_WIN32_SOURCES})
+target_link_libraries(kesta_win PUBLIC ${KESTA_WIN32_LIBS})
+
+add_executable(kesta WIN32 ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${KESTA_RC})
+target_link_libraries(kesta kesta_win)
+target_link_options(kesta PRIVATE -municode)
+set_target_properties(kesta PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Tests share one Wine prefix in the build folder; they all use its Windows directory (the
+# settings file lives there), so they hold one lock and never run side by side.
+set(KESTA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+function(kesta_wine_test_properties)
+    set_tests_properties(${ARGN} PROPERTIES
+        ENVIRONMENT "WINEPREFIX=${KESTA_WINEPREFIX};KESTA_EXE=${CMAKE_BINARY_DIR}/kesta.exe;KESTA_SOURCE=${CMAKE_SOURCE_DIR}"
+        RESOURCE_LOCK wineprefix)
+endfunction()
+
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# tests/wine/*.cpp: each file is one GoogleTest program linked with the platform layer and the
+# resources, run as one test under Wine.
+file(GLOB KESTA_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+foreach(src ${KESTA_WINE_TESTS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(wine_${name} ${src} ${KESTA_RC})
+    target_link_libraries(wine_${name} kesta_win gtest gtest_main)
+    add_dependencies(wine_${name} kesta)
+    add_test(NAME wine_${name} COMMAND wine_${name})
+    kesta_wine_test_properties(wine_${name})
+    set_tests_properties(wine_${name} PROPERTIES TIMEOUT 600)
+endforeach()
+
+# tests/wine/programs/*.cpp: helper programs of the Wine tests (drivers, probe DLLs, benchmarks),
+# each built on its own; a subdirectory CMakeLists.txt there declares them.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/programs/CMakeLists.txt)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/tests/wine/programs ${CMAKE_BINARY_DIR}/programs)
+endif()
