@@ -3,6 +3,8 @@
 
 namespace figures {
 void buildFigures() {}
-void seedRandom(std::uint32_t seed) { randomState = seed; }
+void seedRandom(std::uint32_t seed) {
+    randomState = seed;
+}
 void pickDirection() {}
 } // namespace figures

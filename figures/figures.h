@@ -32,7 +32,9 @@ inline Table<std::int32_t, maxContours> contourEnd{};
 inline Table<std::int32_t, maxPoints> outlineX{};
 inline Table<std::int32_t, maxPoints> outlineY{};
 
-inline std::int32_t contourCount(int slot) { return figureHeader[slot][contourCountField]; }
+inline std::int32_t contourCount(int slot) {
+    return figureHeader[slot][contourCountField];
+}
 
 // The figure list of the settings dialog.
 inline char figureNames[maxFigureNames][figureNameSize];

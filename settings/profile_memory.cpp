@@ -2,7 +2,9 @@
 #include "settings/profile.h"
 
 namespace profile {
-std::uint32_t readInt(const char*, const char*, std::uint32_t d, const char*) { return d; }
+std::uint32_t readInt(const char*, const char*, std::uint32_t d, const char*) {
+    return d;
+}
 std::uint32_t readString(const char*, const char*, const char*, char* b, std::uint32_t s,
                          const char*) {
     if (s > 0) {

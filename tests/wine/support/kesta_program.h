@@ -1,0 +1,183 @@
+// Test support for driving the real program under Wine: the settings file in the Windows
+// directory, starting kesta.exe, finding its windows, sending it commands and closing it.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace kestatest {
+
+inline std::wstring windowsDirectory() {
+    wchar_t dir[MAX_PATH];
+    GetWindowsDirectoryW(dir, MAX_PATH);
+    return dir;
+}
+
+inline std::wstring iniPath() {
+    return windowsDirectory() + L"\\kestasv.ini";
+}
+
+inline std::string narrow(const std::wstring& text) {
+    char buffer[1024];
+    int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, buffer, sizeof buffer, nullptr, nullptr);
+    return n > 0 ? std::string(buffer, n - 1) : std::string();
+}
+
+inline void writeIni(const std::string& bytes) {
+    std::ofstream out(narrow(iniPath()), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+inline std::string readIni() {
+    std::ifstream in(narrow(iniPath()), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline bool iniExists() {
+    return GetFileAttributesW(iniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline void removeIni() {
+    DeleteFileW(iniPath().c_str());
+}
+
+// A file of the source tree, as bytes (KESTA_SOURCE is the Unix path of the source directory;
+// Wine maps the Unix root to drive Z:).
+inline std::string readSourceFile(const char* relative) {
+    const char* root = std::getenv("KESTA_SOURCE");
+    std::string path = std::string("Z:") + (root ? root : "") + "/" + relative;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The value of one key of the file's main section, or "" when the key is missing.
+inline std::string iniValue(const std::string& key) {
+    char value[256];
+    GetPrivateProfileStringA("KESTA", key.c_str(), "", value, sizeof value,
+                             narrow(iniPath()).c_str());
+    return value;
+}
+
+template <typename Predicate> bool waitFor(Predicate done, int milliseconds = 10000) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < until) {
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return done();
+}
+
+struct Program {
+    PROCESS_INFORMATION process;
+    HWND window;
+};
+
+inline std::wstring programPath() {
+    const char* exe = std::getenv("KESTA_EXE");
+    std::string path = std::string("Z:") + (exe ? exe : "");
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return std::wstring(path.begin(), path.end());
+}
+
+// Starts kesta.exe and waits for its main window ("KESTA" class). window is null on failure.
+inline Program startProgram() {
+    Program program{};
+    std::wstring command = L"\"" + programPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &program.process)) {
+        return program;
+    }
+    WaitForInputIdle(program.process.hProcess, 10000);
+    waitFor([&] {
+        HWND found = FindWindowW(L"KESTA", nullptr);
+        if (found && IsWindowVisible(found)) {
+            program.window = found;
+        }
+        return program.window != nullptr;
+    });
+    return program;
+}
+
+// Sends a command and waits until the program has handled it. Use postCommand for commands that
+// open a modal window.
+inline LRESULT sendCommand(HWND window, WORD id) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_COMMAND, id, 0, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+inline void postCommand(HWND window, WORD id) {
+    PostMessageW(window, WM_COMMAND, id, 0);
+}
+
+inline LRESULT sendSysCommand(HWND window, WPARAM code) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_SYSCOMMAND, code, 0, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// Lets the program work through everything posted to it so far.
+inline void settle(HWND window) {
+    DWORD_PTR ignored;
+    for (int i = 0; i < 3; ++i) {
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        Sleep(30);
+    }
+}
+
+// A top-level dialog (class #32770) of the given title belonging to the program.
+inline HWND findDialog(const wchar_t* title, int milliseconds = 10000) {
+    HWND found = nullptr;
+    waitFor([&] { return (found = FindWindowW(L"#32770", title)) != nullptr; }, milliseconds);
+    return found;
+}
+
+// Closes the program the way "終了(&E)" does and waits for it to end. Returns its exit code, or
+// -1 when it had to be terminated.
+inline int closeProgram(Program& program, WORD exitCommand = 40004) {
+    if (!program.process.hProcess) {
+        return -1;
+    }
+    if (program.window && IsWindow(program.window)) {
+        PostMessageW(program.window, WM_COMMAND, exitCommand, 0);
+    }
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(program.process.hProcess, 15000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(program.process.hProcess, &code);
+    } else {
+        TerminateProcess(program.process.hProcess, 1);
+        WaitForSingleObject(program.process.hProcess, 5000);
+        code = static_cast<DWORD>(-1);
+    }
+    CloseHandle(program.process.hThread);
+    CloseHandle(program.process.hProcess);
+    program = Program{};
+    return static_cast<int>(code);
+}
+
+// The colour of one client-area pixel of a window, as RGB bytes 0xRRGGBB.
+inline unsigned clientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+} // namespace kestatest
