@@ -3,11 +3,24 @@
 
 #include <windows.h>
 
+#include "settings/settings.h"
+
 namespace dialog {
 
 // Non-zero while the settings dialog is open. A paint of the main window then rebuilds the
 // figures without reading the settings file, so the dialog's edits survive it.
 inline int dialogOpen;
+
+// The slot whose colour code the colour buttons set while individual colours are on. Kept from
+// one opening to the next.
+inline int colourSlot = 1;
+
+// The depth and the per-slot colour codes as the user set them. Figure builds at paints while the
+// dialog is open put 3 into HABA (automatic depth) and COLOR into the codes of the slots in use
+// (individual colours off), in memory only; "OK" stores these copies instead, so a repaint never
+// decides what is saved.
+inline settings::Value userDepth;
+inline settings::PerSlot userColours{};
 
 INT_PTR CALLBACK settingsDialogProc(HWND dialogWindow, UINT message, WPARAM wParam, LPARAM lParam);
 
