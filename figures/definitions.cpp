@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace figures {
 
@@ -40,11 +41,12 @@ std::string_view nextField(Fields& fields) {
     return {begin, static_cast<std::size_t>(fields.next - begin)};
 }
 
-std::uint32_t readFigureValue(std::uint32_t figureNumber, char* buffer, std::uint32_t size) {
+// The value is a C string: a zero byte ends it like the end of the line.
+void readFigureValue(std::uint32_t figureNumber, char* buffer, std::uint32_t size) {
     char key[16];
     std::snprintf(key, sizeof key, "ZAHYO%u", static_cast<unsigned>(figureNumber));
-    return profile::readString(settings::outlineSectionName, key, settings::outlineEndMarker,
-                               buffer, size, settings::settingsFileName);
+    profile::readString(settings::outlineSectionName, key, settings::outlineEndMarker, buffer, size,
+                        settings::settingsFileName);
 }
 
 char upperCase(char c) {
@@ -201,9 +203,8 @@ bool isWellFormed(int slot, std::int32_t points) {
 void loadSlot(int slot) {
     clearSlot(slot);
     char value[figureValueSize];
-    const auto length =
-        readFigureValue(static_cast<std::uint32_t>(settings::OPTIONA[slot]), value, sizeof value);
-    Fields fields{value, value + length};
+    readFigureValue(static_cast<std::uint32_t>(settings::OPTIONA[slot]), value, sizeof value);
+    Fields fields{value, value + std::strlen(value)};
     if (isEndMarker(nextField(fields))) {
         return;
     }
@@ -232,9 +233,8 @@ void loadFigureNames() {
     figureNameCount = 0;
     while (figureNameCount < maxFigureNames) {
         char value[nameValueSize];
-        const auto length =
-            readFigureValue(static_cast<std::uint32_t>(figureNameCount) + 1, value, sizeof value);
-        Fields fields{value, value + length};
+        readFigureValue(static_cast<std::uint32_t>(figureNameCount) + 1, value, sizeof value);
+        Fields fields{value, value + std::strlen(value)};
         const std::string_view name = nextField(fields);
         if (isEndMarker(name)) {
             return;

@@ -51,7 +51,7 @@ std::map<std::string, std::string>& files() {
     return all;
 }
 
-std::map<unsigned, std::string> programStrings() {
+std::map<unsigned, std::string> readProgramStrings() {
     auto path =
         std::filesystem::path(__FILE__).parent_path().parent_path() / "resources" / "strings.rc";
     std::ifstream in(path);
@@ -67,6 +67,11 @@ std::map<unsigned, std::string> programStrings() {
             table[static_cast<unsigned>(std::stoul(match[1]))] = match[2];
         }
     }
+    return table;
+}
+
+const std::map<unsigned, std::string>& programStrings() {
+    static const std::map<unsigned, std::string> table = readProgramStrings();
     return table;
 }
 
