@@ -13,8 +13,8 @@ double roundToDigits(double value, int digits) {
         return value;
     }
     char text[64];
-    auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
-                                 digits - 1);
+    auto written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1);
     double result = value;
     std::from_chars(text, written.ptr, result);
     return result;
