@@ -15,9 +15,23 @@ double viaText(double value, int digits) {
 }
 
 TEST(RoundToDigits, MatchesTheTextRoundTripOnAwkwardValues) {
-    const double awkward[] = {0.1 + 0.2, 29.999998, -30.0000017, 1e-310, 5e-324, 123456789.5,
-                              0.5, 2.5, 1.0 / 3.0, -2.0 / 3.0, 1e22, 9.999999995, 0.0, -0.0,
-                              std::numeric_limits<double>::max(), 4.35, 1234567890123.45};
+    const double awkward[] = {0.1 + 0.2,
+                              29.999998,
+                              -30.0000017,
+                              1e-310,
+                              5e-324,
+                              123456789.5,
+                              0.5,
+                              2.5,
+                              1.0 / 3.0,
+                              -2.0 / 3.0,
+                              1e22,
+                              9.999999995,
+                              0.0,
+                              -0.0,
+                              std::numeric_limits<double>::max(),
+                              4.35,
+                              1234567890123.45};
     for (int digits : {9, 12, 13}) {
         for (double v : awkward) {
             EXPECT_EQ(numbers::roundToDigits(v, digits), viaText(v, digits)) << v << " " << digits;
