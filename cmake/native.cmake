@@ -12,6 +12,10 @@ endif()
 
 # The in-memory profile stands in for the private-profile functions in native tests and fuzzing.
 add_library(kesta_core STATIC ${KESTA_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/settings/profile_memory.cpp)
+if(KESTA_FUZZ)
+    # Coverage for libFuzzer in the core itself, not only in the fuzz targets.
+    target_compile_options(kesta_core PRIVATE -fsanitize=fuzzer-no-link)
+endif()
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
