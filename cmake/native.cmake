@@ -12,12 +12,17 @@ endif()
 
 # The in-memory profile stands in for the private-profile functions in native tests and fuzzing.
 add_library(kesta_core STATIC ${KESTA_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/settings/profile_memory.cpp)
+if(KESTA_FUZZ)
+    # Coverage for libFuzzer in the core itself, not only in the fuzz targets.
+    target_compile_options(kesta_core PRIVATE -fsanitize=fuzzer-no-link)
+endif()
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
 file(GLOB KESTA_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(kesta_native_tests ${KESTA_NATIVE_TESTS})
 target_link_libraries(kesta_native_tests kesta_core GTest::gtest_main)
+target_compile_definitions(kesta_native_tests PRIVATE KESTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(kesta_native_tests DISCOVERY_TIMEOUT 60)
 
 if(KESTA_FUZZ)
