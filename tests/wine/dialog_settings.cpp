@@ -454,22 +454,24 @@ TEST_F(SettingsDialog, TemplateFrameAndTabStops) {
     EXPECT_EQ(client.right, units.right);
     EXPECT_EQ(client.bottom, units.bottom);
 
+    // Radio buttons are left out: checking one makes it the group's only tab stop.
     int tabStops = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t kind[32];
         GetClassNameW(child, kind, 32);
         const auto childStyle = GetWindowLongPtrW(child, GWL_STYLE);
-        const bool groupBox = (childStyle & BS_TYPEMASK) == BS_GROUPBOX;
-        const bool needsTab = (lstrcmpiW(kind, L"Button") == 0 && !groupBox) ||
-                              lstrcmpiW(kind, L"ComboBox") == 0 ||
-                              lstrcmpiW(kind, L"ScrollBar") == 0;
+        const auto buttonKind = childStyle & BS_TYPEMASK;
+        const bool button = lstrcmpiW(kind, L"Button") == 0;
+        const bool needsTab =
+            (button && buttonKind != BS_GROUPBOX && buttonKind != BS_AUTORADIOBUTTON) ||
+            lstrcmpiW(kind, L"ComboBox") == 0 || lstrcmpiW(kind, L"ScrollBar") == 0;
         if (needsTab) {
             EXPECT_TRUE(childStyle & WS_TABSTOP) << GetDlgCtrlID(child);
             ++tabStops;
         }
     }
-    // OK, CANCEL, 2 modes, 8 colours, 3 check boxes, 6 bars, and 4 in each of the 26 rows.
-    EXPECT_EQ(tabStops, 2 + 2 + 8 + 3 + 6 + 26 * 4);
+    // OK, CANCEL, 3 check boxes, 6 bars, and a list, a check box and a bar in each row.
+    EXPECT_EQ(tabStops, 2 + 3 + 6 + 26 * 3);
 }
 
 } // namespace
