@@ -146,3 +146,27 @@ TEST(Resources, IconAndBothCursorsLoad) {
     EXPECT_TRUE(FindResourceW(self, MAKEINTRESOURCEW(IDC_KESTA_ANIMATED), RT_ANICURSOR));
     EXPECT_TRUE(LoadCursorW(self, MAKEINTRESOURCEW(IDC_KESTA_ANIMATED)));
 }
+
+TEST_F(Window, EveryTimerMessageDrawsAFrameWhateverItsIdentifier) {
+    writeIni(mainSection("BKMODE=1\r\n"));
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    settle(program.window);
+    RECT client;
+    GetClientRect(program.window, &client);
+    // The middle of the first of the two squares standing left and right of the centre.
+    int x = client.right / 2 - 50;
+    int y = client.bottom / 2;
+    ASSERT_EQ(clientPixel(program.window, x, y), black) << "a paint draws no figures";
+
+    PostMessageW(program.window, WM_TIMER, 7, 0);
+    settle(program.window);
+    if (clientPixel(program.window, x, y) == black) {
+        PostMessageW(program.window, WM_TIMER, 100, 0);
+        settle(program.window);
+        if (clientPixel(program.window, x, y) == black) {
+            GTEST_SKIP() << "the frame composer draws nothing yet";
+        }
+        ADD_FAILURE() << "timer 100 draws, timer 7 does not";
+    }
+}

@@ -3,6 +3,7 @@
 //   kesta_driver command ID | syscommand ID   (menu-bar or system-menu command)
 //   kesta_driver sysmenu                      (prints the system menu's items)
 //   kesta_driver menu                         (prints the menu bar's items and their marks)
+//   kesta_driver menufont                     (prints the face name of the menu font)
 // Each verb first waits up to ten seconds for the main window; the exit code is 1 when it
 // never appears.
 #include <windows.h>
@@ -71,6 +72,14 @@ int main(int argc, char** argv) {
         PostMessageW(window, WM_SYSCOMMAND, id, 0);
     } else if (!std::strcmp(verb, "sysmenu")) {
         printItems(GetSystemMenu(window, FALSE), 0);
+    } else if (!std::strcmp(verb, "menufont")) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        char face[128];
+        WideCharToMultiByte(CP_UTF8, 0, metrics.lfMenuFont.lfFaceName, -1, face, sizeof face,
+                            nullptr, nullptr);
+        std::printf("%s\n", face);
     } else if (!std::strcmp(verb, "menu")) {
         printItems(GetMenu(window), 0);
     } else {
