@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace kestatest {
 
@@ -94,10 +95,11 @@ inline std::wstring programPath() {
     return std::wstring(path.begin(), path.end());
 }
 
-// Starts kesta.exe and waits for its main window ("KESTA" class). window is null on failure.
-inline Program startProgram() {
+// Starts the program at a Windows path and waits for its main window ("KESTA" class). window
+// is null on failure.
+inline Program startProgramFrom(const std::wstring& path) {
     Program program{};
-    std::wstring command = L"\"" + programPath() + L"\"";
+    std::wstring command = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -113,6 +115,11 @@ inline Program startProgram() {
         return program.window != nullptr;
     });
     return program;
+}
+
+// Starts kesta.exe and waits for its main window ("KESTA" class). window is null on failure.
+inline Program startProgram() {
+    return startProgramFrom(programPath());
 }
 
 // Sends a command and waits until the program has handled it. Use postCommand for commands that
@@ -178,6 +185,128 @@ inline unsigned clientPixel(HWND window, int x, int y) {
     COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// A figure section in which figures 5 and 22 (the two default slots) are squares 80 units wide.
+inline std::string squareFigures() {
+    std::string square = "SQUARE,4,0,1,0,0,0,1,1,4";
+    for (int i = 0; i < 12; ++i) {
+        square += ",0,0";
+    }
+    square += ",-40,-40,40,-40,40,40,-40,40";
+    return "[MOJI ZAHYO]\r\nZAHYO5=" + square + "\r\nZAHYO22=" + square + "\r\n";
+}
+
+// The build folder of kesta.exe (Windows path, no trailing separator).
+inline std::wstring buildDirectory() {
+    std::wstring path = programPath();
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+inline RECT windowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// The colour of one screen pixel (the virtual desktop), as RGB bytes 0xRRGGBB.
+inline unsigned screenPixel(int x, int y) {
+    HDC dc = GetDC(nullptr);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(nullptr, dc);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// The keys of the settings file's main section, in file order.
+inline std::vector<std::string> iniKeys() {
+    std::vector<std::string> keys;
+    std::istringstream lines(readIni());
+    std::string line;
+    bool inMain = false;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty() && line.front() == '[') {
+            inMain = line == "[KESTA]";
+        } else if (inMain && line.find('=') != std::string::npos) {
+            keys.push_back(line.substr(0, line.find('=')));
+        }
+    }
+    return keys;
+}
+
+// The probe: a message hook (programs/kesta_probe.dll) placed in the program's thread, which
+// reports the menus as that thread sees them and counts its timer messages.
+struct MenuItem {
+    std::string menu; // "menu" (the menu bar) or "system"
+    int depth;        // 0 for the bar or the system menu itself, 1 inside a popup
+    bool separator;
+    unsigned id;
+    bool checked;
+    std::string text; // UTF-8
+};
+
+struct ProbeReport {
+    std::vector<MenuItem> items;
+    long ticks100 = -1;
+    long ticksOther = -1;
+};
+
+inline HHOOK installProbe(const Program& program) {
+    HMODULE probe = LoadLibraryW((buildDirectory() + L"\\programs\\kesta_probe.dll").c_str());
+    auto hook =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "probeHook")));
+    if (!hook) {
+        return nullptr;
+    }
+    DWORD thread = GetWindowThreadProcessId(program.window, nullptr);
+    return SetWindowsHookExW(WH_GETMESSAGE, hook, probe, thread);
+}
+
+inline ProbeReport probe(const Program& program) {
+    std::wstring path = windowsDirectory() + L"\\kesta_probe.txt";
+    DeleteFileW(path.c_str());
+    PostMessageW(program.window, RegisterWindowMessageW(L"KestaProbe"), 0, 0);
+    ProbeReport report;
+    if (!waitFor([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                 5000)) {
+        return report;
+    }
+    std::ifstream in(narrow(path), std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string head;
+        fields >> head;
+        if (head == "ticks") {
+            fields >> report.ticks100 >> report.ticksOther;
+            continue;
+        }
+        MenuItem item{head, 0, false, 0, false, ""};
+        std::string kind;
+        int checked = 0;
+        fields >> item.depth >> kind >> item.id >> checked;
+        item.separator = kind == "separator";
+        item.checked = checked != 0;
+        std::getline(fields, item.text);
+        if (!item.text.empty() && item.text.front() == ' ') {
+            item.text.erase(0, 1);
+        }
+        report.items.push_back(item);
+    }
+    return report;
+}
+
+// The identifiers of the checked items of one menu ("menu" or "system").
+inline std::vector<unsigned> checkedItems(const ProbeReport& report, const std::string& menu) {
+    std::vector<unsigned> ids;
+    for (const MenuItem& item : report.items) {
+        if (item.menu == menu && item.checked) {
+            ids.push_back(item.id);
+        }
+    }
+    return ids;
 }
 
 } // namespace kestatest
