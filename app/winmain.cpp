@@ -1,3 +1,5 @@
-#include <windows.h>
+#include "app/app.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR, int showState) {
+    return app::runProgram(instance, previousInstance, showState);
+}

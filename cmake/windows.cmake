@@ -13,6 +13,11 @@ file(GLOB KESTA_WIN32_SOURCES CONFIGURE_DEPENDS
 # The entry procedure lives in app/winmain.cpp; tests link everything else.
 list(FILTER KESTA_WIN32_SOURCES EXCLUDE REGEX "/app/winmain\\.cpp$")
 set(KESTA_RC ${CMAKE_SOURCE_DIR}/resources/kesta.rc)
+# kesta.rc includes the other scripts and images; windres reports no dependencies of its own.
+file(GLOB KESTA_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
+    ${CMAKE_SOURCE_DIR}/resources/*.h ${CMAKE_SOURCE_DIR}/resources/*.ico
+    ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/*.ani)
+set_source_files_properties(${KESTA_RC} PROPERTIES OBJECT_DEPENDS "${KESTA_RC_PARTS}")
 set(KESTA_WIN32_LIBS user32 gdi32 kernel32)
 
 add_library(kesta_win STATIC ${KESTA_CORE_SOURCES} ${KESTA_WIN32_SOURCES})

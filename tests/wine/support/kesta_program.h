@@ -96,10 +96,11 @@ inline std::wstring programPath() {
     return std::wstring(path.begin(), path.end());
 }
 
-// Starts kesta.exe and waits for its main window ("KESTA" class). window is null on failure.
-inline Program startProgram() {
+// Starts the program at a Windows path and waits for its main window ("KESTA" class). window
+// is null on failure.
+inline Program startProgramFrom(const std::wstring& path) {
     Program program{};
-    std::wstring command = L"\"" + programPath() + L"\"";
+    std::wstring command = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -115,6 +116,11 @@ inline Program startProgram() {
         return program.window != nullptr;
     });
     return program;
+}
+
+// Starts kesta.exe and waits for its main window ("KESTA" class). window is null on failure.
+inline Program startProgram() {
+    return startProgramFrom(programPath());
 }
 
 // Sends a command and waits until the program has handled it. Use postCommand for commands that
@@ -182,107 +188,227 @@ inline unsigned clientPixel(HWND window, int x, int y) {
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
-// Dialog controls, driven the way a user's actions reach the dialog procedure. Actions that may
-// raise a warning block until it is dismissed; send them through answerWarnings.
-
-inline std::wstring controlText(HWND dialog, int id) {
-    wchar_t text[256] = L"";
-    GetDlgItemTextW(dialog, id, text, 256);
-    return text;
-}
-
-inline int listSelection(HWND dialog, int id) {
-    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
-}
-
-inline int listCount(HWND dialog, int id) {
-    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
-}
-
-inline std::wstring listItem(HWND dialog, int id, int index) {
-    wchar_t text[256] = L"";
-    if (SendDlgItemMessageW(dialog, id, CB_GETLBTEXTLEN, index, 0) < 256) {
-        SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+// A figure section in which figures 5 and 22 (the two default slots) are squares 80 units wide.
+inline std::string squareFigures() {
+    std::string square = "SQUARE,4,0,1,0,0,0,1,1,4";
+    for (int i = 0; i < 12; ++i) {
+        square += ",0,0";
     }
-    return text;
+    square += ",-40,-40,40,-40,40,40,-40,40";
+    return "[MOJI ZAHYO]\r\nZAHYO5=" + square + "\r\nZAHYO22=" + square + "\r\n";
 }
 
-// A list notification as the list itself sends it (selection change, drop-down, focus).
-inline void notifyList(HWND dialog, int id, WORD code) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+// The build folder of kesta.exe (Windows path, no trailing separator).
+inline std::wstring buildDirectory() {
+    std::wstring path = programPath();
+    return path.substr(0, path.find_last_of(L'\\'));
 }
 
-// A user's choice in a drop-down list: the selection moves, then the list reports it.
-inline void chooseListItem(HWND dialog, int id, int index) {
-    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, index, 0);
-    notifyList(dialog, id, CBN_SELCHANGE);
+inline RECT windowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
 }
 
-// A click on an enabled button; a disabled one cannot be clicked (false).
-inline bool clickButton(HWND dialog, int id) {
-    if (!IsWindowEnabled(GetDlgItem(dialog, id))) {
-        return false;
-    }
-    SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
-    return true;
+// The colour of one screen pixel (the virtual desktop), as RGB bytes 0xRRGGBB.
+inline unsigned screenPixel(int x, int y) {
+    HDC dc = GetDC(nullptr);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(nullptr, dc);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
-inline bool isChecked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-inline bool isEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
-// A scroll request of a horizontal bar control (SB_LINELEFT, SB_PAGERIGHT, SB_THUMBTRACK, ...).
-inline void scrollBar(HWND dialog, int barId, int request, int position = 0) {
-    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(request, position),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, barId)));
-}
-
-inline int thumbPosition(HWND dialog, int barId) {
-    return GetScrollPos(GetDlgItem(dialog, barId), SB_CTL);
-}
-
-// A warning box: a dialog captioned "KESTA" (the main window is no dialog).
-inline HWND findWarning() {
-    return FindWindowW(L"#32770", L"KESTA");
-}
-
-// The message text of a message box.
-inline std::wstring warningText(HWND box) {
-    return controlText(box, 0xFFFF);
-}
-
-// Runs one action that may raise warnings: the action runs on a helper thread while this thread
-// reads each warning, lets `whileUp` act on it, and dismisses it with its OK button. Returns the
-// warnings' texts in order of appearance.
-template <typename Action, typename WhileUp>
-std::vector<std::wstring> answerWarnings(Action action, WhileUp whileUp) {
-    std::vector<std::wstring> texts;
-    std::atomic<bool> done{false};
-    std::thread actor([&] {
-        action();
-        done = true;
-    });
-    while (!done) {
-        HWND box = findWarning();
-        if (box && IsWindowVisible(box)) {
-            texts.push_back(warningText(box));
-            whileUp(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            waitFor([&] { return !IsWindow(box); }, 5000);
+// The keys of the settings file's main section, in file order.
+inline std::vector<std::string> iniKeys() {
+    std::vector<std::string> keys;
+    std::istringstream lines(readIni());
+    std::string line;
+    bool inMain = false;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
         }
-        Sleep(10);
+        if (!line.empty() && line.front() == '[') {
+            inMain = line == "[KESTA]";
+        } else if (inMain && line.find('=') != std::string::npos) {
+            keys.push_back(line.substr(0, line.find('=')));
+        }
     }
-    actor.join();
-    return texts;
+    return keys;
 }
 
-template <typename Action> std::vector<std::wstring> answerWarnings(Action action) {
-    return answerWarnings(action, [](HWND) {});
+// The probe: a message hook (programs/kesta_probe.dll) placed in the program's thread, which
+// reports the menus as that thread sees them and counts its timer messages.
+struct MenuItem {
+    std::string menu; // "menu" (the menu bar) or "system"
+    int depth;        // 0 for the bar or the system menu itself, 1 inside a popup
+    bool separator;
+    unsigned id;
+    bool checked;
+    std::string text; // UTF-8
+};
+
+struct ProbeReport {
+    std::vector<MenuItem> items;
+    long ticks100 = -1;
+    long ticksOther = -1;
+};
+
+inline HHOOK installProbe(const Program& program) {
+    HMODULE probe = LoadLibraryW((buildDirectory() + L"\\programs\\kesta_probe.dll").c_str());
+    auto hook =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "probeHook")));
+    if (!hook) {
+        return nullptr;
+    }
+    DWORD thread = GetWindowThreadProcessId(program.window, nullptr);
+    return SetWindowsHookExW(WH_GETMESSAGE, hook, probe, thread);
 }
+
+inline ProbeReport probe(const Program& program) {
+    std::wstring path = windowsDirectory() + L"\\kesta_probe.txt";
+    DeleteFileW(path.c_str());
+    PostMessageW(program.window, RegisterWindowMessageW(L"KestaProbe"), 0, 0);
+    ProbeReport report;
+    if (!waitFor([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                 5000)) {
+        return report;
+    }
+    std::ifstream in(narrow(path), std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string head;
+        fields >> head;
+        if (head == "ticks") {
+            fields >> report.ticks100 >> report.ticksOther;
+            continue;
+        }
+        MenuItem item{head, 0, false, 0, false, ""};
+        std::string kind;
+        int checked = 0;
+        fields >> item.depth >> kind >> item.id >> checked;
+        item.separator = kind == "separator";
+        item.checked = checked != 0;
+        std::getline(fields, item.text);
+        if (!item.text.empty() && item.text.front() == ' ') {
+            item.text.erase(0, 1);
+        }
+        report.items.push_back(item);
+    }
+    return report;
+}
+
+// The identifiers of the checked items of one menu ("menu" or "system").
+inline std::vector<unsigned> checkedItems(const ProbeReport& report, const std::string& menu) {
+    std::vector<unsigned> ids;
+    for (const MenuItem& item : report.items) {
+        if (item.menu == menu && item.checked) {
+            ids.push_back(item.id);
+        }
+    }
+    return ids;
+    // Dialog controls, driven the way a user's actions reach the dialog procedure. Actions that may
+    // raise a warning block until it is dismissed; send them through answerWarnings.
+
+    inline std::wstring controlText(HWND dialog, int id) {
+        wchar_t text[256] = L"";
+        GetDlgItemTextW(dialog, id, text, 256);
+        return text;
+    }
+
+    inline int listSelection(HWND dialog, int id) {
+        return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
+    }
+
+    inline int listCount(HWND dialog, int id) {
+        return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
+    }
+
+    inline std::wstring listItem(HWND dialog, int id, int index) {
+        wchar_t text[256] = L"";
+        if (SendDlgItemMessageW(dialog, id, CB_GETLBTEXTLEN, index, 0) < 256) {
+            SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        }
+        return text;
+    }
+
+    // A list notification as the list itself sends it (selection change, drop-down, focus).
+    inline void notifyList(HWND dialog, int id, WORD code) {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
+
+    // A user's choice in a drop-down list: the selection moves, then the list reports it.
+    inline void chooseListItem(HWND dialog, int id, int index) {
+        SendDlgItemMessageW(dialog, id, CB_SETCURSEL, index, 0);
+        notifyList(dialog, id, CBN_SELCHANGE);
+    }
+
+    // A click on an enabled button; a disabled one cannot be clicked (false).
+    inline bool clickButton(HWND dialog, int id) {
+        if (!IsWindowEnabled(GetDlgItem(dialog, id))) {
+            return false;
+        }
+        SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
+        return true;
+    }
+
+    inline bool isChecked(HWND dialog, int id) {
+        return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+    }
+
+    inline bool isEnabled(HWND dialog, int id) {
+        return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+    }
+
+    // A scroll request of a horizontal bar control (SB_LINELEFT, SB_PAGERIGHT, SB_THUMBTRACK, ...).
+    inline void scrollBar(HWND dialog, int barId, int request, int position = 0) {
+        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(request, position),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, barId)));
+    }
+
+    inline int thumbPosition(HWND dialog, int barId) {
+        return GetScrollPos(GetDlgItem(dialog, barId), SB_CTL);
+    }
+
+    // A warning box: a dialog captioned "KESTA" (the main window is no dialog).
+    inline HWND findWarning() {
+        return FindWindowW(L"#32770", L"KESTA");
+    }
+
+    // The message text of a message box.
+    inline std::wstring warningText(HWND box) {
+        return controlText(box, 0xFFFF);
+    }
+
+    // Runs one action that may raise warnings: the action runs on a helper thread while this thread
+    // reads each warning, lets `whileUp` act on it, and dismisses it with its OK button. Returns
+    // the warnings' texts in order of appearance.
+    template <typename Action, typename WhileUp>
+    std::vector<std::wstring> answerWarnings(Action action, WhileUp whileUp) {
+        std::vector<std::wstring> texts;
+        std::atomic<bool> done{false};
+        std::thread actor([&] {
+            action();
+            done = true;
+        });
+        while (!done) {
+            HWND box = findWarning();
+            if (box && IsWindowVisible(box)) {
+                texts.push_back(warningText(box));
+                whileUp(box);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                waitFor([&] { return !IsWindow(box); }, 5000);
+            }
+            Sleep(10);
+        }
+        actor.join();
+        return texts;
+    }
+
+    template <typename Action> std::vector<std::wstring> answerWarnings(Action action) {
+        return answerWarnings(action, [](HWND) {});
+    }
 
 } // namespace kestatest

@@ -1,0 +1,61 @@
+// The entry procedure: the window class, the main window, the system-menu commands and the
+// message loop.
+#include "app/app.h"
+#include "resources/resource.h"
+
+namespace app {
+
+void registerMainClass() {
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = programInstance;
+    windowClass.hIcon = LoadIconW(programInstance, MAKEINTRESOURCEW(IDI_KESTA));
+    windowClass.hCursor = LoadCursorW(programInstance, MAKEINTRESOURCEW(IDC_KESTA_ANIMATED));
+    if (!windowClass.hCursor) {
+        windowClass.hCursor = LoadCursorW(programInstance, MAKEINTRESOURCEW(IDC_KESTA));
+    }
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = menuName;
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+}
+
+void appendSystemMenuItems(HWND window) {
+    checkMenu = GetSystemMenu(window, FALSE);
+    AppendMenuW(checkMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(checkMenu, MF_STRING, IDS_SYS_SHOWMENU, L"メニューの表示(&D)");
+    AppendMenuW(checkMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(checkMenu, MF_STRING, IDS_SYS_START, L"描画開始(&I)");
+    AppendMenuW(checkMenu, MF_STRING, IDS_SYS_STOP, L"描画停止(&T)");
+    AppendMenuW(checkMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(checkMenu, MF_STRING, IDS_SYS_SETTINGS, L"設定(&S)");
+}
+
+int runProgram(HINSTANCE instance, HINSTANCE previousInstance, int showState) {
+    programInstance = instance;
+    if (!previousInstance) {
+        registerMainClass();
+    }
+    // The creation message runs the whole start-up before this returns.
+    HWND window = CreateWindowExW(0, className, windowTitle, WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                                  nullptr, nullptr, programInstance, nullptr);
+    // No quit message could ever come without a window.
+    if (!window) {
+        return 1;
+    }
+    startCtl3d();
+    appendSystemMenuItems(window);
+    ShowWindow(window, showState);
+    UpdateWindow(window);
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    stopCtl3d();
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace app

@@ -1,0 +1,132 @@
+// The main window procedure: the start-up, paint and shut-down sequences, and the hand-off of
+// every timer tick to the frame composer.
+#include "app/app.h"
+#include "dialog/dialog.h"
+#include "figures/builder.h"
+#include "figures/figures.h"
+#include "render/frame.h"
+#include "settings/settings.h"
+
+namespace app {
+
+namespace {
+
+void measureClientArea(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    figures::clientWidth = client.right - client.left;
+    figures::clientHeight = client.bottom - client.top;
+}
+
+// The desktop as it lies behind the window before the window is shown, taken once.
+void copyDesktop() {
+    screenDC = GetDC(nullptr);
+    figures::clientWidth = GetDeviceCaps(screenDC, HORZRES);
+    figures::clientHeight = GetDeviceCaps(screenDC, VERTRES);
+    desktopBitmap = CreateCompatibleBitmap(screenDC, figures::clientWidth, figures::clientHeight);
+    desktopCopy = CreateCompatibleDC(screenDC);
+    SelectObject(desktopCopy, desktopBitmap);
+    captionHeight = GetSystemMetrics(SM_CYCAPTION);
+    frameWidth = GetSystemMetrics(SM_CXFRAME);
+    frameHeight = GetSystemMetrics(SM_CYFRAME);
+    // The horizontal frame width serves for both offsets.
+    BitBlt(desktopCopy, 0, 0, figures::clientWidth, figures::clientHeight, screenDC, frameWidth,
+           frameWidth + captionHeight, SRCCOPY);
+}
+
+void onCreate(HWND window) {
+    mainWindow = window;
+    settings::loadSettingNames();
+    settings::readSettings();
+    figures::loadFigures();
+    copyDesktop();
+    MoveWindow(window, settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W,
+               settings::SCREEN_H, FALSE);
+    measureClientArea(window);
+    figures::buildFigures();
+    settings::startupDone = 1;
+    figures::seedRandom(GetTickCount() & 0xFFFF);
+}
+
+void paintBlack(HDC dc, const RECT& window) {
+    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+    HGDIOBJ previous = SelectObject(dc, black);
+    SetPolyFillMode(dc, WINDING);
+    const POINT corners[] = {
+        {0, 0}, {window.right, 0}, {window.right, window.bottom}, {0, window.bottom}};
+    Polygon(dc, corners, 4);
+    SelectObject(dc, previous);
+    DeleteObject(black);
+}
+
+void onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    HDC dc = GetDC(window);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    settings::SCREEN_T = frame.top;
+    settings::SCREEN_L = frame.left;
+    settings::SCREEN_H = frame.bottom - frame.top;
+    settings::SCREEN_W = frame.right - frame.left;
+    // The window's lower-right corner in screen coordinates serves as the extent; the output is
+    // clipped to the client area.
+    if (settings::BKMODE == 1) {
+        paintBlack(dc, frame);
+    } else {
+        BitBlt(dc, 0, 0, frame.right, frame.bottom, desktopCopy, frame.left,
+               frame.top + menuOffset - frameOffset, SRCCOPY);
+    }
+    ReleaseDC(window, dc);
+    measureClientArea(window);
+    rebuildFigures();
+    EndPaint(window, &paint);
+}
+
+void onDestroy(HWND window) {
+    settings::writeViewSettings();
+    settings::writeWindowGeometry();
+    ReleaseDC(nullptr, screenDC);
+    DeleteDC(desktopCopy);
+    DeleteObject(desktopBitmap);
+    if (drawTimer) {
+        KillTimer(window, drawTimerId);
+    }
+    PostQuitMessage(0);
+}
+
+} // namespace
+
+void rebuildFigures() {
+    // While the settings dialog is open its edits live only in memory; a paint must keep them.
+    if (!dialog::dialogOpen) {
+        settings::readSettings();
+    }
+    figures::loadFigures();
+    figures::buildFigures();
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: onCreate(window); return 0;
+    case WM_PAINT: onPaint(window); return 0;
+    case WM_ERASEBKGND: return 0;
+    case WM_MOVE: InvalidateRect(window, nullptr, TRUE); return 0;
+    case WM_TIMER: render::composeFrame(window); return 0;
+    case WM_COMMAND:
+        if (menuCommand(window, wParam)) {
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if (systemCommand(window, wParam)) {
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP: menuPopupOpening(lParam); return 0;
+    case WM_DESTROY: onDestroy(window); return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace app

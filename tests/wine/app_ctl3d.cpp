@@ -1,0 +1,89 @@
+// The optional 3-D controls library: a copy of kesta.exe runs in a folder of its own, beside a
+// stand-in "Ctl3D32.Dll" that records which of its entry points the program calls and whether
+// the program frees it. Wine has a built-in library of that name and a placeholder file for it
+// in system32: the copy (named kesta_ctl3d.exe) prefers the stand-in through a DLL override of
+// its own, and the placeholder is moved aside while a test needs the library absent.
+#include "tests/wine/support/kesta_program.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestatest;
+
+namespace {
+
+std::wstring folder() {
+    return windowsDirectory() + L"\\temp\\kesta_ctl3d";
+}
+
+constexpr wchar_t overrideKey[] = L"Software\\Wine\\AppDefaults\\kesta_ctl3d.exe\\DllOverrides";
+
+std::wstring placeholder() {
+    wchar_t dir[MAX_PATH];
+    GetSystemDirectoryW(dir, MAX_PATH);
+    return std::wstring(dir) + L"\\ctl3d32.dll";
+}
+
+std::string calls() {
+    std::ifstream in(narrow(folder() + L"\\ctl3d_calls.txt"), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class Ctl3d : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CreateDirectoryW((windowsDirectory() + L"\\temp").c_str(), nullptr);
+        CreateDirectoryW(folder().c_str(), nullptr);
+        ASSERT_TRUE(
+            CopyFileW(programPath().c_str(), (folder() + L"\\kesta_ctl3d.exe").c_str(), FALSE));
+        writeIni(squareFigures());
+        HKEY key;
+        RegCreateKeyExW(HKEY_CURRENT_USER, overrideKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr);
+        RegSetValueExW(key, L"ctl3d32", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native"),
+                       sizeof L"native");
+        RegCloseKey(key);
+    }
+    // Runs the copy with the given stand-in (none when empty) and returns what it recorded.
+    std::string run(const std::wstring& variant) {
+        if (!variant.empty()) {
+            std::wstring dll = buildDirectory() + L"\\programs\\ctl3d_" + variant + L".dll";
+            EXPECT_TRUE(CopyFileW(dll.c_str(), (folder() + L"\\Ctl3D32.Dll").c_str(), FALSE));
+        }
+        Program program = startProgramFrom(folder() + L"\\kesta_ctl3d.exe");
+        EXPECT_TRUE(program.window);
+        EXPECT_EQ(closeProgram(program), 0);
+        return calls();
+    }
+    void TearDown() override {
+        DeleteFileW((folder() + L"\\Ctl3D32.Dll").c_str());
+        DeleteFileW((folder() + L"\\ctl3d_calls.txt").c_str());
+        DeleteFileW((folder() + L"\\kesta_ctl3d.exe").c_str());
+        RemoveDirectoryW(folder().c_str());
+        MoveFileW((placeholder() + L".aside").c_str(), placeholder().c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\kesta_ctl3d.exe");
+        removeIni();
+    }
+};
+
+} // namespace
+
+TEST_F(Ctl3d, AbsentChangesNothing) {
+    MoveFileW(placeholder().c_str(), (placeholder() + L".aside").c_str());
+    EXPECT_EQ(run(L""), "");
+}
+
+TEST_F(Ctl3d, RegisteredLibraryIsSubclassedUnregisteredAndFreed) {
+    EXPECT_EQ(run(L"full"), "load\n"
+                            "Ctl3dRegister program\n"
+                            "Ctl3dAutoSubclass program\n"
+                            "Ctl3dUnregister program\n"
+                            "free\n");
+}
+
+TEST_F(Ctl3d, MissingEntryPointMeansNoCallsAndTheLibraryIsLeftToTheExit) {
+    EXPECT_EQ(run(L"noentry"), "load\nexit\n");
+}
+
+TEST_F(Ctl3d, RefusedRegistrationIsFreedWithoutFurtherCalls) {
+    EXPECT_EQ(run(L"refuses"), "load\nCtl3dRegister program\nfree\n");
+}

