@@ -308,107 +308,109 @@ inline std::vector<unsigned> checkedItems(const ProbeReport& report, const std::
         }
     }
     return ids;
-    // Dialog controls, driven the way a user's actions reach the dialog procedure. Actions that may
-    // raise a warning block until it is dismissed; send them through answerWarnings.
+}
 
-    inline std::wstring controlText(HWND dialog, int id) {
-        wchar_t text[256] = L"";
-        GetDlgItemTextW(dialog, id, text, 256);
-        return text;
+// Dialog controls, driven the way a user's actions reach the dialog procedure. Actions that may
+// raise a warning block until it is dismissed; send them through answerWarnings.
+
+inline std::wstring controlText(HWND dialog, int id) {
+    wchar_t text[256] = L"";
+    GetDlgItemTextW(dialog, id, text, 256);
+    return text;
+}
+
+inline int listSelection(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+inline int listCount(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
+}
+
+inline std::wstring listItem(HWND dialog, int id, int index) {
+    wchar_t text[256] = L"";
+    if (SendDlgItemMessageW(dialog, id, CB_GETLBTEXTLEN, index, 0) < 256) {
+        SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
     }
+    return text;
+}
 
-    inline int listSelection(HWND dialog, int id) {
-        return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
+// A list notification as the list itself sends it (selection change, drop-down, focus).
+inline void notifyList(HWND dialog, int id, WORD code) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// A user's choice in a drop-down list: the selection moves, then the list reports it.
+inline void chooseListItem(HWND dialog, int id, int index) {
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, index, 0);
+    notifyList(dialog, id, CBN_SELCHANGE);
+}
+
+// A click on an enabled button; a disabled one cannot be clicked (false).
+inline bool clickButton(HWND dialog, int id) {
+    if (!IsWindowEnabled(GetDlgItem(dialog, id))) {
+        return false;
     }
+    SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
+    return true;
+}
 
-    inline int listCount(HWND dialog, int id) {
-        return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0));
-    }
+inline bool isChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
 
-    inline std::wstring listItem(HWND dialog, int id, int index) {
-        wchar_t text[256] = L"";
-        if (SendDlgItemMessageW(dialog, id, CB_GETLBTEXTLEN, index, 0) < 256) {
-            SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+inline bool isEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+// A scroll request of a horizontal bar control (SB_LINELEFT, SB_PAGERIGHT, SB_THUMBTRACK, ...).
+inline void scrollBar(HWND dialog, int barId, int request, int position = 0) {
+    SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(request, position),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, barId)));
+}
+
+inline int thumbPosition(HWND dialog, int barId) {
+    return GetScrollPos(GetDlgItem(dialog, barId), SB_CTL);
+}
+
+// A warning box: a dialog captioned "KESTA" (the main window is no dialog).
+inline HWND findWarning() {
+    return FindWindowW(L"#32770", L"KESTA");
+}
+
+// The message text of a message box.
+inline std::wstring warningText(HWND box) {
+    return controlText(box, 0xFFFF);
+}
+
+// Runs one action that may raise warnings: the action runs on a helper thread while this thread
+// reads each warning, lets `whileUp` act on it, and dismisses it with its OK button. Returns
+// the warnings' texts in order of appearance.
+template <typename Action, typename WhileUp>
+std::vector<std::wstring> answerWarnings(Action action, WhileUp whileUp) {
+    std::vector<std::wstring> texts;
+    std::atomic<bool> done{false};
+    std::thread actor([&] {
+        action();
+        done = true;
+    });
+    while (!done) {
+        HWND box = findWarning();
+        if (box && IsWindowVisible(box)) {
+            texts.push_back(warningText(box));
+            whileUp(box);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            waitFor([&] { return !IsWindow(box); }, 5000);
         }
-        return text;
+        Sleep(10);
     }
+    actor.join();
+    return texts;
+}
 
-    // A list notification as the list itself sends it (selection change, drop-down, focus).
-    inline void notifyList(HWND dialog, int id, WORD code) {
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
-
-    // A user's choice in a drop-down list: the selection moves, then the list reports it.
-    inline void chooseListItem(HWND dialog, int id, int index) {
-        SendDlgItemMessageW(dialog, id, CB_SETCURSEL, index, 0);
-        notifyList(dialog, id, CBN_SELCHANGE);
-    }
-
-    // A click on an enabled button; a disabled one cannot be clicked (false).
-    inline bool clickButton(HWND dialog, int id) {
-        if (!IsWindowEnabled(GetDlgItem(dialog, id))) {
-            return false;
-        }
-        SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
-        return true;
-    }
-
-    inline bool isChecked(HWND dialog, int id) {
-        return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-    }
-
-    inline bool isEnabled(HWND dialog, int id) {
-        return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-    }
-
-    // A scroll request of a horizontal bar control (SB_LINELEFT, SB_PAGERIGHT, SB_THUMBTRACK, ...).
-    inline void scrollBar(HWND dialog, int barId, int request, int position = 0) {
-        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(request, position),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, barId)));
-    }
-
-    inline int thumbPosition(HWND dialog, int barId) {
-        return GetScrollPos(GetDlgItem(dialog, barId), SB_CTL);
-    }
-
-    // A warning box: a dialog captioned "KESTA" (the main window is no dialog).
-    inline HWND findWarning() {
-        return FindWindowW(L"#32770", L"KESTA");
-    }
-
-    // The message text of a message box.
-    inline std::wstring warningText(HWND box) {
-        return controlText(box, 0xFFFF);
-    }
-
-    // Runs one action that may raise warnings: the action runs on a helper thread while this thread
-    // reads each warning, lets `whileUp` act on it, and dismisses it with its OK button. Returns
-    // the warnings' texts in order of appearance.
-    template <typename Action, typename WhileUp>
-    std::vector<std::wstring> answerWarnings(Action action, WhileUp whileUp) {
-        std::vector<std::wstring> texts;
-        std::atomic<bool> done{false};
-        std::thread actor([&] {
-            action();
-            done = true;
-        });
-        while (!done) {
-            HWND box = findWarning();
-            if (box && IsWindowVisible(box)) {
-                texts.push_back(warningText(box));
-                whileUp(box);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                waitFor([&] { return !IsWindow(box); }, 5000);
-            }
-            Sleep(10);
-        }
-        actor.join();
-        return texts;
-    }
-
-    template <typename Action> std::vector<std::wstring> answerWarnings(Action action) {
-        return answerWarnings(action, [](HWND) {});
-    }
+template <typename Action> std::vector<std::wstring> answerWarnings(Action action) {
+    return answerWarnings(action, [](HWND) {});
+}
 
 } // namespace kestatest
