@@ -50,8 +50,7 @@ void chooseColourSlot(HWND dialogWindow, int slot) {
     showColour(dialogWindow, userColours[slot]);
 }
 
-void chooseColour(HWND dialogWindow, int code) {
-    (void)dialogWindow;
+void chooseColour(int code) {
     if (settings::COLORS != 0) {
         userColours[colourSlot] = code;
         settings::OPTIONC[colourSlot] = code;
@@ -163,7 +162,7 @@ void onCommand(HWND dialogWindow, int id) {
     default: break;
     }
     if (const int code = colourOf(id)) {
-        chooseColour(dialogWindow, code);
+        chooseColour(code);
     } else if (const int slot = rowOf(id, Part::button)) {
         chooseColourSlot(dialogWindow, slot);
     } else if (const int slot = rowOf(id, Part::check)) {
