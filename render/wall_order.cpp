@@ -124,7 +124,7 @@ double depthAt(int slot, const Edge& e, double x, double y) {
         double slope = ys == ye ? 0.0 : (ze - zs) / (ye - ys);
         depth = zs + slope * (y - ys);
     }
-    return numbers::roundToDigits(depth, 12);
+    return numbers::roundToDigitsFast(depth, 12);
 }
 
 // True when the edges cross within both and w's edge lies farther there.
@@ -146,8 +146,8 @@ bool fartherAtCrossing(int slot, const Edge& we, const Edge& oe) {
         x = (we.intercept - oe.intercept) / (oe.slope - we.slope);
         y = we.slope * x + we.intercept;
     }
-    x = numbers::roundToDigits(x, 13);
-    y = numbers::roundToDigits(y, 13);
+    x = numbers::roundToDigitsFast(x, 13);
+    y = numbers::roundToDigitsFast(y, 13);
     if (!onEdge(we, x, y) || !onEdge(oe, x, y)) {
         return false;
     }
@@ -206,8 +206,8 @@ bool shapeWall(int slot, int wall, WallShape& shape) {
     shape.nz = x[c1] * (y[c2] - y[c3]) + x[c2] * (y[c3] - y[c1]) + x[c3] * (y[c1] - y[c2]);
     shape.reference = shape.nx * x[c3] + shape.ny * y[c3] + shape.nz * z[c3];
     for (int i = 0; i < 4; ++i) {
-        shape.roundedX[i] = numbers::roundToDigits(x[shape.corner[i]], 13);
-        shape.roundedY[i] = numbers::roundToDigits(y[shape.corner[i]], 13);
+        shape.roundedX[i] = numbers::roundToDigitsFast(x[shape.corner[i]], 13);
+        shape.roundedY[i] = numbers::roundToDigitsFast(y[shape.corner[i]], 13);
     }
     return true;
 }
@@ -242,7 +242,9 @@ namespace {
 struct Visible {
     std::array<WallShape, maxWalls + 1> shape;
     std::array<bool, maxWalls + 1> placed;
-    std::array<std::array<bool, maxWalls + 1>, maxWalls + 1> marked;
+    // A pair is marked in the pass whose number it holds; a new pass clears all marks at once.
+    std::array<std::array<std::int32_t, maxWalls + 1>, maxWalls + 1> markedInPass;
+    std::int32_t pass;
     int count;
 };
 
@@ -250,9 +252,7 @@ Visible visible;
 
 // One selection pass: the remaining wall that no test found behind another remaining wall.
 int selectFrontmost(int slot) {
-    for (auto& row : visible.marked) {
-        row.fill(false);
-    }
+    ++visible.pass;
     int candidate = 0;
     int k = 1;
     while (k <= visible.count) {
@@ -260,11 +260,11 @@ int selectFrontmost(int slot) {
             ++k;
         } else if (candidate == 0) {
             candidate = k++;
-        } else if (visible.marked[candidate][k]) {
+        } else if (visible.markedInPass[candidate][k] == visible.pass) {
             ++k;
         } else if (candidateGivesWay(slot, visible.shape[candidate], visible.shape[k])) {
-            visible.marked[candidate][k] = true;
-            visible.marked[k][candidate] = true;
+            visible.markedInPass[candidate][k] = visible.pass;
+            visible.markedInPass[k][candidate] = visible.pass;
             candidate = k;
             k = 1;
         } else {
@@ -279,6 +279,10 @@ int selectFrontmost(int slot) {
 void orderWalls(int slot) {
     wallOrderCount = 0;
     visible.count = 0;
+    visible.pass = 0;
+    for (auto& row : visible.markedInPass) {
+        row.fill(0);
+    }
     if (!slotInRange(slot)) {
         return;
     }
