@@ -18,6 +18,7 @@ include(GoogleTest)
 file(GLOB KESTA_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(kesta_native_tests ${KESTA_NATIVE_TESTS})
 target_link_libraries(kesta_native_tests kesta_core GTest::gtest_main)
+target_compile_definitions(kesta_native_tests PRIVATE KESTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(kesta_native_tests DISCOVERY_TIMEOUT 60)
 
 if(KESTA_FUZZ)

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace figures {
 
@@ -42,5 +43,10 @@ inline int figureNameCount;
 
 void loadFigureNames();
 void loadFigures();
+
+// One number field of an outline as atof reads it in the C locale (blanks, sign, decimal or
+// hexadecimal digits with fraction and exponent, inf and nan; no number reads as 0), truncated
+// toward zero into 32 bits, saturating.
+std::int32_t fieldValue(std::string_view field);
 
 } // namespace figures

@@ -1,0 +1,462 @@
+// Checks the sample settings file that a new user starts with: its main section and every figure
+// of its outline section. The file is read here with a parser of its own, so a fault in the
+// program's reader cannot hide a fault in the file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iconv.h>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Point {
+    std::int64_t x, y;
+};
+
+struct Figure {
+    std::string key, name;
+    std::vector<long> fields; // everything after the name, as written
+    std::vector<std::vector<Point>> contours;
+    std::vector<bool> listedOuter;
+};
+
+std::string shippedFileBytes() {
+    std::ifstream in(std::string(KESTA_SOURCE_DIR) + "/resources/kestasv.ini", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> splitCrlfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+using Section = std::vector<std::pair<std::string, std::string>>;
+
+std::map<std::string, Section> readSections(const std::string& text) {
+    std::map<std::string, Section> sections;
+    Section* current = nullptr;
+    for (const std::string& line : splitCrlfLines(text)) {
+        if (!line.empty() && line.front() == '[' && line.back() == ']') {
+            current = &sections[line.substr(1, line.size() - 2)];
+        } else if (std::size_t eq = line.find('='); current && eq != std::string::npos) {
+            current->emplace_back(line.substr(0, eq), line.substr(eq + 1));
+        }
+    }
+    return sections;
+}
+
+// Fields as the program splits them: runs of commas are one separator.
+std::vector<std::string> commaFields(const std::string& value) {
+    std::vector<std::string> fields;
+    std::string field;
+    std::istringstream in(value);
+    while (std::getline(in, field, ',')) {
+        if (!field.empty()) {
+            fields.push_back(field);
+        }
+    }
+    return fields;
+}
+
+bool isInteger(const std::string& text, bool allowSign) {
+    std::size_t digits = allowSign && !text.empty() && text[0] == '-' ? 1 : 0;
+    return text.size() > digits && text.size() < digits + 10 &&
+           std::all_of(text.begin() + digits, text.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Parses one outline value; returns an empty string or what is wrong with the line format.
+std::string parseFigure(const std::string& key, const std::string& value, Figure& figure) {
+    std::vector<std::string> fields = commaFields(value);
+    if (fields.size() < 2) {
+        return "no point count";
+    }
+    figure.key = key;
+    figure.name = fields[0];
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        if (!isInteger(fields[i], true)) {
+            return "field " + std::to_string(i) + " is not an integer: " + fields[i];
+        }
+        figure.fields.push_back(std::strtol(fields[i].c_str(), nullptr, 10));
+    }
+    const std::vector<long>& f = figure.fields;
+    long points = f[0];
+    if (points < 1 || points > 45) {
+        return "point count " + std::to_string(points);
+    }
+    if (fields.size() != static_cast<std::size_t>(1 + 1 + 6 + 26 + 2 * points)) {
+        return "field count " + std::to_string(fields.size());
+    }
+    long contours = f[6];
+    if (f[1] != 0 || contours < 1 || contours > 13) {
+        return "spare field or contour count";
+    }
+    long next = 1;
+    for (long c = 0; c < 13; ++c) {
+        long first = f[7 + 2 * c], last = f[8 + 2 * c];
+        if (c >= contours) {
+            if (first != 0 || last != 0) {
+                return "unused contour range not 0,0";
+            }
+            continue;
+        }
+        if (first != next || last < first || last > points) {
+            return "contour ranges do not cover the points in order";
+        }
+        next = last + 1;
+        std::vector<Point>& contour = figure.contours.emplace_back();
+        for (long k = first; k <= last; ++k) {
+            contour.push_back({f[33 + 2 * (k - 1)], f[34 + 2 * (k - 1)]});
+        }
+        figure.listedOuter.push_back(std::count(f.begin() + 2, f.begin() + 6, first) == 1);
+    }
+    if (next != points + 1) {
+        return "points left over after the last contour";
+    }
+    for (int h = 2; h < 6; ++h) {
+        if (f[h] != 0 && std::count(f.begin() + 2, f.begin() + 6, f[h]) != 1) {
+            return "an outer contour is listed twice";
+        }
+    }
+    long listed = std::count_if(f.begin() + 2, f.begin() + 6, [](long h) { return h != 0; });
+    if (listed != std::count(figure.listedOuter.begin(), figure.listedOuter.end(), true)) {
+        return "an outer start names no contour's first point";
+    }
+    return {};
+}
+
+std::int64_t cross(Point o, Point a, Point b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+int sign(std::int64_t v) {
+    return (v > 0) - (v < 0);
+}
+
+bool onSegment(Point p, Point a, Point b) {
+    return cross(a, b, p) == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
+           std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y);
+}
+
+// True when the closed segments share any point, touching included.
+bool segmentsMeet(Point a, Point b, Point c, Point d) {
+    int d1 = sign(cross(a, b, c)), d2 = sign(cross(a, b, d));
+    int d3 = sign(cross(c, d, a)), d4 = sign(cross(c, d, b));
+    if (d1 * d2 < 0 && d3 * d4 < 0) {
+        return true;
+    }
+    return onSegment(c, a, b) || onSegment(d, a, b) || onSegment(a, c, d) || onSegment(b, c, d);
+}
+
+bool strictlyInside(Point p, const std::vector<Point>& contour) {
+    bool in = false;
+    for (std::size_t i = 0, j = contour.size() - 1; i < contour.size(); j = i++) {
+        Point a = contour[i], b = contour[j];
+        if ((a.y > p.y) != (b.y > p.y)) {
+            // x of the crossing > p.x, kept in integers: compare (p.x - a.x)(b.y - a.y) with
+            // (p.y - a.y)(b.x - a.x), minding the sign of b.y - a.y.
+            std::int64_t lhs = (p.x - a.x) * (b.y - a.y), rhs = (p.y - a.y) * (b.x - a.x);
+            if (b.y > a.y ? lhs < rhs : lhs > rhs) {
+                in = !in;
+            }
+        }
+    }
+    return in;
+}
+
+// What is wrong with the geometry of a parsed figure; empty when it is sound.
+std::vector<std::string> outlineFaults(const Figure& figure) {
+    std::vector<std::string> faults;
+    const auto& contours = figure.contours;
+    for (std::size_t c = 0; c < contours.size(); ++c) {
+        const std::vector<Point>& contour = contours[c];
+        std::size_t n = contour.size();
+        std::string which = "contour " + std::to_string(c + 1);
+        if (n < 3) {
+            faults.push_back(which + " has fewer than 3 points");
+            continue;
+        }
+        std::int64_t area = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            area += cross({0, 0}, contour[i], contour[(i + 1) % n]);
+            // The face drawer tells front from back by the turn of three outline points; a
+            // straight or doubled point there would leave both faces unseen.
+            if (cross(contour[i], contour[(i + 1) % n], contour[(i + 2) % n]) == 0) {
+                faults.push_back(which + " runs straight or doubles back at a point");
+            }
+        }
+        if (area == 0) {
+            faults.push_back(which + " has no area");
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = i + 2; j < n; ++j) {
+                if ((j + 1) % n != i && segmentsMeet(contour[i], contour[(i + 1) % n], contour[j],
+                                                     contour[(j + 1) % n])) {
+                    faults.push_back(which + " crosses itself");
+                }
+            }
+        }
+        for (std::size_t d = c + 1; d < contours.size(); ++d) {
+            const std::vector<Point>& other = contours[d];
+            for (std::size_t i = 0; i < n; ++i) {
+                for (std::size_t j = 0; j < other.size(); ++j) {
+                    if (segmentsMeet(contour[i], contour[(i + 1) % n], other[j],
+                                     other[(j + 1) % other.size()])) {
+                        faults.push_back(which + " meets contour " + std::to_string(d + 1));
+                    }
+                }
+            }
+        }
+        int enclosing = 0;
+        for (std::size_t d = 0; d < contours.size(); ++d) {
+            enclosing += d != c && strictlyInside(contour[0], contours[d]);
+        }
+        if (enclosing > 1) {
+            faults.push_back(which + " is an island inside a hole");
+        }
+        if ((enclosing == 0) != figure.listedOuter[c]) {
+            faults.push_back(which + (enclosing == 0 ? " is outer but not listed"
+                                                     : " is a hole but listed as outer"));
+        }
+    }
+    if (std::count(figure.listedOuter.begin(), figure.listedOuter.end(), true) > 4) {
+        faults.push_back("more than 4 outer contours");
+    }
+    return faults;
+}
+
+struct ShippedFile {
+    std::string bytes = shippedFileBytes();
+    std::map<std::string, Section> sections = readSections(bytes);
+    std::vector<Figure> figures;
+    std::vector<std::string> formatFaults;
+
+    ShippedFile() {
+        for (const auto& [key, value] : sections["MOJI ZAHYO"]) {
+            Figure figure;
+            std::string fault = parseFigure(key, value, figure);
+            if (fault.empty()) {
+                figures.push_back(figure);
+            } else {
+                formatFaults.push_back(key + ": " + fault);
+            }
+        }
+    }
+};
+
+const ShippedFile& shipped() {
+    static const ShippedFile file;
+    return file;
+}
+
+Figure parsedOrFail(const std::string& value) {
+    Figure figure;
+    std::string fault = parseFigure("ZAHYO1", value, figure);
+    EXPECT_EQ(fault, "") << value;
+    return figure;
+}
+
+std::string fromCp932(const std::string& bytes) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return {};
+    }
+    std::string in = bytes, out(4 * bytes.size() + 4, '\0');
+    char* src = in.data();
+    char* dst = out.data();
+    std::size_t srcLeft = in.size(), dstLeft = out.size();
+    std::size_t done = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (done == static_cast<std::size_t>(-1) || srcLeft != 0) {
+        return {};
+    }
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+std::string firstFault(const std::string& value, const std::string& edit, const std::string& with) {
+    std::string broken = value;
+    broken.replace(broken.find(edit), edit.size(), with);
+    std::vector<std::string> faults = outlineFaults(parsedOrFail(broken));
+    return faults.empty() ? "" : faults.front();
+}
+
+TEST(FigureChecks, CatchBrokenOutlines) {
+    // A square of 80 with a square hole of 40, written correctly, passes.
+    const std::string box = "box,8,0,1,0,0,0,2,1,4,5,8,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                            "-40,-40,40,-40,40,40,-40,40,-20,-20,20,-20,20,20,-20,20";
+    EXPECT_EQ(outlineFaults(parsedOrFail(box)), std::vector<std::string>{});
+
+    EXPECT_EQ(firstFault(box, ",1,0,0,0,2,", ",1,5,0,0,2,"),
+              "contour 2 is a hole but listed as outer");
+    EXPECT_EQ(firstFault(box, ",1,0,0,0,2,", ",0,0,0,0,2,"), "contour 1 is outer but not listed");
+    EXPECT_EQ(firstFault(box, "-40,-40,40,-40,40,40", "-40,-40,40,40,40,-30"),
+              "contour 1 crosses itself");
+    EXPECT_EQ(firstFault(box, "-20,-20,20,-20", "-40,-20,20,-20"), "contour 1 meets contour 2");
+    EXPECT_EQ(firstFault(box, "40,40,-40,40", "40,40,40,50"),
+              "contour 1 runs straight or doubles back at a point");
+
+    Figure figure;
+    EXPECT_EQ(parseFigure("ZAHYO1", box + ",7", figure), "field count 51");
+    Figure overlapping;
+    EXPECT_EQ(parseFigure("ZAHYO1", box.substr(0, 20) + "4,8" + box.substr(23), overlapping),
+              "contour ranges do not cover the points in order");
+}
+
+TEST(ShippedSettingsFile, IsAWindowsIniWithBothSections) {
+    const ShippedFile& file = shipped();
+    ASSERT_FALSE(file.bytes.empty()) << "resources/kestasv.ini not found";
+    for (std::size_t i = 0; i < file.bytes.size(); ++i) {
+        if (file.bytes[i] == '\n') {
+            ASSERT_TRUE(i > 0 && file.bytes[i - 1] == '\r') << "bare line feed at byte " << i;
+        }
+    }
+    EXPECT_EQ(file.bytes.substr(file.bytes.size() - 2), "\r\n");
+    EXPECT_EQ(file.sections.size(), 2u);
+    EXPECT_EQ(file.sections.count("KESTA"), 1u);
+    EXPECT_EQ(file.sections.count("MOJI ZAHYO"), 1u);
+}
+
+std::vector<std::string> mainKeysInOrder() {
+    std::vector<std::string> keys;
+    auto run = [&](const std::string& prefix) {
+        for (int i = 1; i <= 26; ++i) {
+            keys.push_back(prefix + std::to_string(i));
+        }
+    };
+    run("OPTIONA");
+    run("OPTIONC");
+    keys.push_back("OPTIONN");
+    run("ZKAITEN");
+    keys.insert(keys.end(), {"OPTIONP", "STEPRAG"});
+    run("STEPRAG");
+    keys.insert(keys.end(), {"HABA", "HABAJIDO", "SIZES", "SIZE", "SIZEY", "SIZEIDO", "COLOR",
+                             "COLORS", "TIMER", "VIEW", "ENKIN", "BKMODE", "ZANZOU", "KAITEN",
+                             "SCREEN_T", "SCREEN_L", "SCREEN_H", "SCREEN_W"});
+    return keys;
+}
+
+TEST(ShippedSettingsFile, MainSectionHoldsEveryKeyInOrderWithinTheOfferedRanges) {
+    const Section& main = shipped().sections.at("KESTA");
+    std::vector<std::string> keys;
+    std::map<std::string, long> value;
+    for (const auto& [key, text] : main) {
+        keys.push_back(key);
+        EXPECT_TRUE(isInteger(text, false)) << key << "=" << text;
+        value[key] = std::strtol(text.c_str(), nullptr, 10);
+    }
+    ASSERT_EQ(keys, mainKeysInOrder());
+
+    auto inRange = [&](const std::string& key, long low, long high) {
+        EXPECT_TRUE(value[key] >= low && value[key] <= high) << key << "=" << value[key];
+    };
+    long used = value["OPTIONN"];
+    inRange("OPTIONN", 1, 26);
+    for (int i = 1; i <= 26; ++i) {
+        std::string n = std::to_string(i);
+        inRange("OPTIONA" + n, i <= used ? 1 : 0, static_cast<long>(shipped().figures.size()));
+        inRange("OPTIONC" + n, 1, 8);
+        inRange("STEPRAG" + n, 0, 359);
+        inRange("ZKAITEN" + n, 0, 1);
+    }
+    inRange("OPTIONP", 1, 2);
+    inRange("STEPRAG", 1, 359);
+    inRange("HABA", 0, 30);
+    inRange("SIZE", 1, 50);
+    inRange("SIZEY", 1, 50);
+    inRange("SIZEIDO", 0, 20);
+    inRange("COLOR", 1, 8);
+    inRange("TIMER", 10, 300);
+    inRange("VIEW", 0, 9);
+    inRange("ENKIN", 0, 50);
+    EXPECT_EQ(value["ENKIN"] % 5, 0);
+    inRange("BKMODE", 0, 1);
+    if (value["SIZES"] != 0) {
+        EXPECT_EQ(value["SIZE"], value["SIZEY"]) << "coupled sizes differ";
+    }
+    EXPECT_EQ(value["SCREEN_T"], 0);
+    EXPECT_EQ(value["SCREEN_L"], 0);
+    EXPECT_EQ(value["SCREEN_H"], 480);
+    EXPECT_EQ(value["SCREEN_W"], 640);
+    // The row is 10 * SIZEY pixels a slot; it has to fit the window it opens in.
+    EXPECT_LE(10 * value["SIZEY"] * used, 600);
+
+    std::string word;
+    for (int i = 1; i <= used; ++i) {
+        word += shipped().figures.at(value["OPTIONA" + std::to_string(i)] - 1).name;
+    }
+    EXPECT_EQ(word, "KESTA");
+}
+
+TEST(ShippedFigures, FollowTheLineFormatAndFitTheReadBuffer) {
+    const ShippedFile& file = shipped();
+    EXPECT_EQ(file.formatFaults, std::vector<std::string>{});
+    const Section& outlines = file.sections.at("MOJI ZAHYO");
+    ASSERT_LE(outlines.size(), 99u);
+    for (std::size_t i = 0; i < outlines.size(); ++i) {
+        EXPECT_EQ(outlines[i].first, "ZAHYO" + std::to_string(i + 1));
+        EXPECT_LE(outlines[i].second.size(), 511u) << outlines[i].first;
+    }
+}
+
+TEST(ShippedFigures, AreLettersThenDigitsThenSignsWithJapaneseNames) {
+    const std::vector<Figure>& figures = shipped().figures;
+    ASSERT_GE(figures.size(), 36u + 4u);
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        const std::string& name = figures[i].name;
+        if (i < 26) {
+            EXPECT_EQ(name, std::string(1, static_cast<char>('A' + i)));
+        } else if (i < 36) {
+            EXPECT_EQ(name, std::string(1, static_cast<char>('0' + i - 26)));
+        } else {
+            EXPECT_LE(name.size(), 23u) << figures[i].key;
+            // Decoded, a Japanese name holds only multi-byte characters (UTF-8 lead bytes).
+            std::string text = fromCp932(name);
+            EXPECT_NE(text, "") << figures[i].key << " is not Shift-JIS";
+            EXPECT_TRUE(std::all_of(text.begin(), text.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+                << figures[i].key << " should be named in Japanese";
+        }
+    }
+}
+
+TEST(ShippedFigures, HaveSimpleSeparateContoursWithExactlyTheOuterOnesListed) {
+    for (const Figure& figure : shipped().figures) {
+        EXPECT_EQ(outlineFaults(figure), std::vector<std::string>{})
+            << figure.key << " (" << figure.name << ")";
+    }
+}
+
+TEST(ShippedFigures, StayInsideTheirCellAndShareOneCapHeight) {
+    for (const Figure& figure : shipped().figures) {
+        std::int64_t top = -100, bottom = 100;
+        for (const auto& contour : figure.contours) {
+            for (Point p : contour) {
+                EXPECT_TRUE(p.x >= -42 && p.x <= 42 && p.y >= -50 && p.y <= 50)
+                    << figure.key << " point " << p.x << "," << p.y;
+                top = std::max(top, p.y);
+                bottom = std::min(bottom, p.y);
+            }
+        }
+        if (figure.name.size() == 1) { // letters and digits
+            EXPECT_EQ(top, 45) << figure.key;
+            EXPECT_TRUE(bottom == -45 || (figure.name == "Q" && bottom >= -50)) << figure.key;
+        }
+    }
+}
+
+} // namespace
