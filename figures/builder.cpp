@@ -1,10 +1,150 @@
-// (stub: the figure builder is being written)
 #include "figures/builder.h"
 
+#include "figures/bounds.h"
+#include "figures/colours.h"
+#include "figures/contours.h"
+
+#include <cstdlib>
+
 namespace figures {
-void buildFigures() {}
-void seedRandom(std::uint32_t seed) {
-    randomState = seed;
+
+namespace {
+
+// Later stages and the renderer read the counts straight from the tables, so they are held to
+// the tables' sizes here, once.
+void holdCounts(int slot) {
+    pointCount[slot] = pointsOf(slot);
+    figureHeader[slot][contourCountField] = contoursOf(slot);
 }
-void pickDirection() {}
+
+// The row centre keeps margin pixels from both edges of the extent, or sits in its middle when
+// the margins would cross.
+void setRange(std::int64_t margin, std::int32_t extent, std::int32_t& low, std::int32_t& high) {
+    if (margin > extent / 2) {
+        low = extent / 2;
+        high = extent / 2;
+    } else {
+        low = saturate(margin);
+        high = saturate(std::int64_t{extent} - margin);
+    }
+}
+
+void startMotion(int slots) {
+    rowX = clientWidth / 2;
+    rowY = clientHeight / 2;
+    if (settings::OPTIONP != 2) {
+        speedX = speedY = stepX = stepY = 0;
+        return;
+    }
+    setRange(std::int64_t{10 * slots / 2} * settings::SIZEY, clientWidth, rowMinX, rowMaxX);
+    setRange(std::int64_t{10} * settings::SIZE, clientHeight, rowMinY, rowMaxY);
+
+    // randomSpeed is never INT32_MIN, so its magnitude always fits.
+    pickDirection();
+    speedX = std::abs(randomSpeed);
+    pickDirection();
+    speedY = std::abs(randomSpeed);
+    pickDirection();
+    // Window y grows downward: 1 is up-left, 2 up-right, 3 down-right, 4 down-left.
+    if (randomDirection == 1 || randomDirection == 4) {
+        speedX = -speedX;
+    }
+    if (randomDirection == 1 || randomDirection == 2) {
+        speedY = -speedY;
+    }
+    stepX = speedX;
+    stepY = speedY;
+}
+
+// Outline units to pixels, slot cells 10 * SIZEY apart and centred on the row centre.
+void layoutRow(int slots) {
+    std::int64_t centre = -(std::int64_t{5} * (slots - 1) * settings::SIZEY);
+    for (int s = 1; s <= slots; ++s) {
+        for (int k = 1; k <= pointsOf(s); ++k) {
+            outlineX[s][k] =
+                holdCoordinate(std::int64_t{settings::SIZEY} * outlineX[s][k] / 10 + centre);
+            outlineY[s][k] = holdCoordinate(std::int64_t{settings::SIZE} * outlineY[s][k] / 10);
+        }
+        slotCentreX[s] = holdCoordinate(centre);
+        centre += std::int64_t{10} * settings::SIZEY;
+    }
+}
+
+// Which way the outline turns at its second point; points past a short outline are read as
+// they stand, held like scaled coordinates.
+void setFaceTurn(int slot) {
+    auto x = [slot](int k) -> std::int64_t { return holdCoordinate(outlineX[slot][k]); };
+    auto y = [slot](int k) -> std::int64_t { return holdCoordinate(outlineY[slot][k]); };
+    std::int64_t turn = (x(2) - x(1)) * (y(3) - y(2)) - (y(2) - y(1)) * (x(3) - x(2));
+    faceTurn[slot] = turn >= 0 ? 1 : 0;
+}
+
+bool isOuterContour(int slot, int contour) {
+    for (int i = 1; i <= maxOuterContours; ++i) {
+        if (figureHeader[slot][i] == contourStart[slot][contour]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A hole's walls are listed the other way round, so that with the normalised winding corners
+// 1, 2, 3 of every wall turn positively exactly when its outer side faces the viewer.
+void setSideWalls(int slot, const Successors& next) {
+    int points = pointsOf(slot);
+    for (int k = 1; k <= points; ++k) {
+        sideQuad[slot][k].holeWall = 0;
+    }
+    for (int c = 1; c <= contoursOf(slot); ++c) {
+        if (validContour(slot, c, points)) {
+            std::int32_t hole = isOuterContour(slot, c) ? 0 : 1;
+            for (int k = contourStart[slot][c]; k <= contourEnd[slot][c]; ++k) {
+                sideQuad[slot][k].holeWall = hole;
+            }
+        }
+    }
+    for (int k = 1; k <= points; ++k) {
+        SideQuad& wall = sideQuad[slot][k];
+        int back = points + k;
+        int backNext = points + next[k];
+        wall.corner1 = back;
+        wall.corner2 = wall.holeWall == 0 ? k : backNext;
+        wall.corner3 = next[k];
+        wall.corner4 = wall.holeWall == 0 ? backNext : k;
+    }
+}
+
+} // namespace
+
+void buildFigures() {
+    int slots = slotsInUse();
+    for (int s = 1; s <= slots; ++s) {
+        holdCounts(s);
+        normaliseContours(s);
+    }
+
+    if (settings::HABAJIDO != 0) {
+        settings::HABA = 3;
+    }
+    overallAngle = 0;
+    boxMinX = boxMinY = boxMaxX = boxMaxY = 0;
+    perspectiveFactor = settings::ENKIN / 10000.0;
+
+    startMotion(slots);
+    layoutRow(slots);
+
+    for (int s = 1; s <= slots; ++s) {
+        if (pointCount[s] < 1) {
+            continue;
+        }
+        Successors next;
+        findSuccessors(s, next);
+        setFaceTurn(s);
+        setSideWalls(s, next);
+        markHullEdges(s, next);
+    }
+
+    setSlotColours(slots);
+}
+
 } // namespace figures

@@ -1,0 +1,10 @@
+// The three colours of every slot in use, from its colour code.
+#pragma once
+
+namespace figures {
+
+// With COLORS 0 every slot first takes COLOR as its code; a code outside 1..8 leaves the slot's
+// colours as they were.
+void setSlotColours(int slots);
+
+} // namespace figures
