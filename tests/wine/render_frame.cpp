@@ -90,7 +90,7 @@ class Frames : public ::testing::Test {
         figures::boxMaxY = maxY;
     }
 
-    // One figure per slot, outline points in outline units (tenths of pixels at SIZE 10): an
+    // One figure per slot, outline points in outline units (pixels at SIZE and SIZEY 10): an
     // outer contour, then holes.
     using Contour = std::vector<std::pair<int, int>>;
     static void setOutline(int s, int colour, std::initializer_list<Contour> contours) {
@@ -110,7 +110,7 @@ class Frames : public ::testing::Test {
         settings::OPTIONN = std::max(settings::OPTIONN, s);
     }
 
-    static void ring(int s, int colour, int half = 400, int hole = 150) {
+    static void ring(int s, int colour, int half = 40, int hole = 15) {
         setOutline(s, colour,
                    {{{-half, -half}, {half, -half}, {half, half}, {-half, half}},
                     {{-hole, -hole}, {hole, -hole}, {hole, hole}, {-hole, hole}}});
@@ -191,7 +191,7 @@ TEST_F(Frames, LetterWithAHoleInColourEightAsATurningSolid) {
     // Turned: the walls facing the viewer show beside the face, and from behind the back face.
     figures::overallAngle = 40;
     render::composeFrame(window);
-    EXPECT_EQ(atRow(-37, 0), RGB(32, 32, 32)) << "the outer left wall";
+    EXPECT_EQ(atRow(-31, 0), RGB(32, 32, 32)) << "the outer left wall";
     figures::overallAngle = 180 + 20;
     render::composeFrame(window);
     EXPECT_EQ(atRow(25, 0), RGB(48, 48, 48)) << "the back face";
@@ -200,8 +200,8 @@ TEST_F(Frames, LetterWithAHoleInColourEightAsATurningSolid) {
 
 TEST_F(Frames, OverallAngleChoosesWhichEndOfTheRowIsDrawnFirst) {
     // Two wide squares overlapping about the row centre, seen from behind.
-    setOutline(1, 1, {{{-150, -50}, {150, -50}, {150, 50}, {-150, 50}}});
-    setOutline(2, 2, {{{-150, -50}, {150, -50}, {150, 50}, {-150, 50}}});
+    setOutline(1, 1, {{{-80, -30}, {80, -30}, {80, 30}, {-80, 30}}});
+    setOutline(2, 2, {{{-80, -30}, {80, -30}, {80, 30}, {-80, 30}}});
     figures::buildFigures();
     figures::overallAngle = 179;
     render::composeFrame(window);
@@ -244,7 +244,7 @@ int roomForObjects() {
 
 TEST_F(Frames, ThousandsOfFramesLeaveNoDrawingObjectBehind) {
     ring(1, 1);
-    ring(2, 4, 300, 200);
+    ring(2, 4, 30, 20);
     setOutline(3, 8, {{{0, 0}, {100, 0}, {100, 100}}});
     settings::STEPRAG = 13;
     settings::OPTIONP = 2;
