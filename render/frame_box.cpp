@@ -61,6 +61,11 @@ FrameBox placeFrameBox(const Extent& extent) {
         b.top = halfH;
         b.bottom = held(-std::int64_t{halfH});
     }
+    // Strong perspective can throw points arbitrarily far out, and the box would ask for a bitmap
+    // of any size. Nothing more than a whole drawing area past the left or the bottom edge of the
+    // row centre can show in the window, so the box stops there.
+    b.left = std::max(b.left, held(-std::int64_t{figures::clientWidth}));
+    b.bottom = std::max(b.bottom, held(-std::int64_t{figures::clientHeight}));
     figures::boxMinX = b.left;
     figures::boxMinY = b.bottom;
     figures::boxMaxX = b.right;

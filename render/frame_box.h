@@ -22,8 +22,9 @@ struct FrameBox {
 // The extent of every vertex of the slots in use, starting from the first vertex of slot 1.
 Extent measureExtent();
 
-// Unites the extent with the previous one carried by the row's last step, stores the box into
-// boxMinX.. for the motion to read, and limits it to the drawing area.
+// Unites the extent with the previous one carried by the row's last step, limits it to the
+// drawing area (half of it at the right and top, a whole one at the left and bottom) and stores
+// it into boxMinX.. for the motion to read.
 FrameBox placeFrameBox(const Extent& extent);
 
 // Rewrites screenX and screenY of the slots in use into frame-bitmap pixels, held to 0..width

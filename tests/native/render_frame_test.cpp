@@ -85,6 +85,19 @@ TEST(FrameBox, OnlyTheRightAndTopEdgesAreHeldToTheDrawingArea) {
     EXPECT_EQ(figures::screenX[1][2], 101) << "pinned to the width itself";
     EXPECT_EQ(figures::screenY[1][1], 50);
 
+    // Points thrown far out by the perspective stop the box a whole drawing area out.
+    placePoints({{-5000000, -7000000, 60, 10}});
+    previousFrame(0, 0, 0, 0, 0, 0);
+    box = render::placeFrameBox(render::measureExtent());
+    EXPECT_EQ(box.left, -50);
+    EXPECT_EQ(box.bottom, -61);
+    EXPECT_EQ(box.height, 72);
+    placePoints({{-5000000, -20, 40, 10}});
+    previousFrame(0, 0, 0, 0, 0, 0);
+    box = render::placeFrameBox(render::measureExtent());
+    EXPECT_EQ(box.left, -101);
+    EXPECT_EQ(box.width, 142);
+
     // A picture wholly right of and below the row centre keeps its true position, clipped.
     figures::clientWidth = 1000;
     figures::clientHeight = 1000;
