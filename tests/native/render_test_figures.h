@@ -6,7 +6,6 @@
 #include "figures/motion.h"
 #include "render/walls.h"
 
-#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -76,42 +75,6 @@ inline void buildPrism(int s, std::initializer_list<Contour> contours) {
             figures::hullEdge[s][k] = !(above && below);
         }
     }
-}
-
-// A contour in the builder's order: clockwise with y up, starting at its rightmost point (the
-// upper one of a tie).
-inline Contour normalised(Contour contour) {
-    long long area = 0;
-    for (std::size_t i = 0; i < contour.size(); ++i) {
-        auto [x0, y0] = contour[i];
-        auto [x1, y1] = contour[(i + 1) % contour.size()];
-        area += static_cast<long long>(x0) * y1 - static_cast<long long>(x1) * y0;
-    }
-    if (area > 0) {
-        std::reverse(contour.begin(), contour.end());
-    }
-    auto start = std::max_element(contour.begin(), contour.end());
-    std::rotate(contour.begin(), start, contour.end());
-    return contour;
-}
-
-// The heaviest figure the format allows: 45 points, a comb of seven teeth (whose inner walls
-// hide one another when turned) with four square holes in its back.
-inline void buildComb(int s) {
-    Contour comb{{-50, -50}, {0, -50}, {50, -50}};
-    for (int tooth = 0; tooth < 7; ++tooth) {
-        int right = 50 - 15 * tooth, left = right - 10;
-        comb.insert(comb.end(), {{right, 50}, {left, 50}});
-        if (tooth < 6) {
-            comb.insert(comb.end(), {{left, 0}, {left - 5, 0}});
-        }
-    }
-    std::vector<Contour> holes;
-    for (int h = 0; h < 4; ++h) {
-        int x = -45 + 25 * h;
-        holes.push_back(normalised({{x, -45}, {x + 15, -45}, {x + 15, -25}, {x, -25}}));
-    }
-    buildPrism(s, {normalised(comb), holes[0], holes[1], holes[2], holes[3]});
 }
 
 // Turns the prism about the vertical axis by `angle` degrees (its right side away from the
