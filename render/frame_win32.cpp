@@ -1,6 +1,96 @@
-// (stub: the frame composer is being written; until then a tick draws nothing)
 #include "render/frame.h"
 
+#include "app/app.h"
+#include "figures/builder.h"
+#include "figures/motion.h"
+#include "render/drawers.h"
+#include "render/frame_box.h"
+#include "render/walls.h"
+#include "settings/settings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace render {
-void composeFrame(HWND) {}
+
+namespace {
+
+// A window or desktop position from 32-bit parts, held to what GDI takes.
+int position(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+void paintBlack(HDC frameDC, const FrameBox& box) {
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
+    HGDIOBJ previousBrush = SelectObject(frameDC, brush);
+    SetPolyFillMode(frameDC, WINDING);
+    const POINT corners[4] = {{0, 0}, {box.width, 0}, {box.width, box.height}, {0, box.height}};
+    Polygon(frameDC, corners, 4);
+    SelectObject(frameDC, previousBrush);
+    DeleteObject(brush);
+}
+
+// The desktop copy lines up with the client area as the paint handler lines it up: by the
+// window's outer corner on the screen and the menu corrections.
+void copyDesktop(HWND mainWindow, HDC frameDC, const FrameBox& box) {
+    RECT outer{};
+    GetWindowRect(mainWindow, &outer);
+    int x = position(std::int64_t{outer.left} + figures::rowX - box.offsetX);
+    int y = position(std::int64_t{outer.top} + app::menuOffset - app::frameOffset + figures::rowY -
+                     box.offsetY);
+    BitBlt(frameDC, 0, 0, box.width, box.height, app::desktopCopy, x, y, SRCCOPY);
+}
+
+void paintBackground(HWND mainWindow, HDC windowDC, HDC frameDC, const FrameBox& box, int left,
+                     int top) {
+    if (settings::ZANZOU != 0 || (settings::BKMODE != 0 && settings::BKMODE != 1)) {
+        // After-images: the picture already on the screen stays under the new figures.
+        BitBlt(frameDC, 0, 0, box.width, box.height, windowDC, left, top, SRCCOPY);
+    } else if (settings::BKMODE == 0) {
+        copyDesktop(mainWindow, frameDC, box);
+    } else {
+        paintBlack(frameDC, box);
+    }
+}
+
+template <typename Drawer>
+void visitSlots(Drawer draw, HWND mainWindow, HDC windowDC, HDC frameDC, HBITMAP frameBitmap) {
+    int slots = slotsInUse();
+    bool downwards = lastSlotFirst();
+    for (int i = 0; i < slots; ++i) {
+        currentSlot = downwards ? slots - i : i + 1;
+        draw(mainWindow, windowDC, frameDC, frameBitmap);
+    }
+}
+
+} // namespace
+
+void composeFrame(HWND mainWindow) {
+    figures::projectFigures();
+    Extent extent = measureExtent();
+    FrameBox box = placeFrameBox(extent);
+    rewriteIntoFrame(box);
+    int left = position(std::int64_t{figures::rowX} - box.offsetX);
+    int top = position(std::int64_t{figures::rowY} - box.offsetY);
+
+    HDC windowDC = GetDC(mainWindow);
+    HBITMAP frameBitmap = CreateCompatibleBitmap(windowDC, box.width, box.height);
+    HDC frameDC = CreateCompatibleDC(windowDC);
+    SelectObject(frameDC, frameBitmap);
+
+    paintBackground(mainWindow, windowDC, frameDC, box, left, top);
+    visitSlots(drawSideWalls, mainWindow, windowDC, frameDC, frameBitmap);
+    visitSlots(drawFace, mainWindow, windowDC, frameDC, frameBitmap);
+    BitBlt(windowDC, left, top, box.width, box.height, frameDC, 0, 0, SRCCOPY);
+
+    ReleaseDC(mainWindow, windowDC);
+    DeleteDC(frameDC);
+    DeleteObject(frameBitmap);
+
+    figures::advanceMotion();
+    keepExtent(extent);
+}
+
 } // namespace render

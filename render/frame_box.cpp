@@ -1,0 +1,104 @@
+#include "render/frame_box.h"
+
+#include "figures/builder.h"
+#include "figures/motion.h"
+#include "settings/settings.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+namespace render {
+
+namespace {
+
+// Box arithmetic runs in 64 bits and is held to 32 bits, so that no value a settings file can
+// produce overflows.
+std::int32_t held(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+int verticesOf(int slot) {
+    return 2 * std::clamp<int>(figures::pointCount[slot], 0, figures::maxPoints);
+}
+
+} // namespace
+
+int slotsInUse() {
+    return std::clamp<int>(settings::OPTIONN, 0, figures::maxSlots);
+}
+
+Extent measureExtent() {
+    Extent e{figures::screenX[1][1], figures::screenY[1][1], figures::screenX[1][1],
+             figures::screenY[1][1]};
+    for (int s = 1; s <= slotsInUse(); ++s) {
+        for (int v = 1; v <= verticesOf(s); ++v) {
+            e.minX = std::min(e.minX, figures::screenX[s][v]);
+            e.maxX = std::max(e.maxX, figures::screenX[s][v]);
+            e.minY = std::min(e.minY, figures::screenY[s][v]);
+            e.maxY = std::max(e.maxY, figures::screenY[s][v]);
+        }
+    }
+    return e;
+}
+
+FrameBox placeFrameBox(const Extent& extent) {
+    using figures::stepX, figures::stepY;
+    FrameBox b{};
+    b.left = held(std::min<std::int64_t>(extent.minX, std::int64_t{figures::boxMinX} - stepX));
+    b.bottom = held(std::min<std::int64_t>(extent.minY, std::int64_t{figures::boxMinY} + stepY));
+    b.right = held(std::max<std::int64_t>(extent.maxX, std::int64_t{figures::boxMaxX} - stepX));
+    b.top = held(std::max<std::int64_t>(extent.maxY, std::int64_t{figures::boxMaxY} + stepY));
+    std::int32_t halfW = figures::clientWidth / 2;
+    std::int32_t halfH = figures::clientHeight / 2;
+    // Only the right and the top edge are held to the drawing area.
+    if (b.right > halfW) {
+        b.right = halfW;
+        b.left = held(-std::int64_t{halfW});
+    }
+    if (b.top > halfH) {
+        b.top = halfH;
+        b.bottom = held(-std::int64_t{halfH});
+    }
+    // Strong perspective can throw points arbitrarily far out, and the box would ask for a bitmap
+    // of any size. Nothing more than a whole drawing area past the left or the bottom edge of the
+    // row centre can show in the window, so the box stops there.
+    b.left = std::max(b.left, held(-std::int64_t{figures::clientWidth}));
+    b.bottom = std::max(b.bottom, held(-std::int64_t{figures::clientHeight}));
+    figures::boxMinX = b.left;
+    figures::boxMinY = b.bottom;
+    figures::boxMaxX = b.right;
+    figures::boxMaxY = b.top;
+    b.width = held(std::int64_t{b.right} - b.left + 1);
+    b.height = held(std::int64_t{b.top} - b.bottom + 1);
+    b.offsetX = held(std::abs(std::int64_t{b.left}));
+    b.offsetY = held(std::abs(std::int64_t{b.top}));
+    return b;
+}
+
+void rewriteIntoFrame(const FrameBox& box) {
+    for (int s = 1; s <= slotsInUse(); ++s) {
+        for (int v = 1; v <= verticesOf(s); ++v) {
+            std::int64_t x = std::int64_t{figures::screenX[s][v]} + box.offsetX;
+            std::int64_t y = std::int64_t{box.offsetY} - figures::screenY[s][v];
+            figures::screenX[s][v] =
+                held(std::max<std::int64_t>(std::min<std::int64_t>(x, box.width), 0));
+            figures::screenY[s][v] =
+                held(std::max<std::int64_t>(std::min<std::int64_t>(y, box.height), 0));
+        }
+    }
+}
+
+void keepExtent(const Extent& extent) {
+    figures::boxMinX = extent.minX;
+    figures::boxMinY = extent.minY;
+    figures::boxMaxX = extent.maxX;
+    figures::boxMaxY = extent.maxY;
+}
+
+bool lastSlotFirst() {
+    return (figures::overallAngle / 180) % 2 == 0;
+}
+
+} // namespace render
