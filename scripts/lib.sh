@@ -45,7 +45,9 @@ prepare_prefix() {
         done
         wineserver -w
         mkdir -p "$prefix/drive_c/windows/Fonts"
-        cp /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma*.ttf \
+        # Not tahomabd.ttf: with it, bold captions find no link to the Japanese font and show
+        # boxes on a non-Japanese locale; without it Wine emboldens the linked regular face.
+        cp /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma.ttf \
             "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
         touch "$prefix/.kesta-ready"
     fi
