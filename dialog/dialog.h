@@ -7,8 +7,9 @@
 
 namespace dialog {
 
-// Non-zero while the settings dialog is open. A paint of the main window then rebuilds the
-// figures without reading the settings file, so the dialog's edits survive it.
+// How many settings dialogs are open (the main window stays enabled, so its settings command
+// can open a second one). While any is open a paint of the main window rebuilds the figures
+// without reading the settings file, so the dialog's edits survive it.
 inline int dialogOpen;
 
 // The slot whose colour code the colour buttons set while individual colours are on. Kept from

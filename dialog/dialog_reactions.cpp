@@ -27,7 +27,9 @@ void closeDialog(HWND dialogWindow, bool save) {
         settings::OPTIONC = userColours;
         settings::writeDialogSettings();
     }
-    dialogOpen = 0;
+    if (dialogOpen > 0) {
+        --dialogOpen;
+    }
     EndDialog(dialogWindow, save ? 1 : 0);
 }
 

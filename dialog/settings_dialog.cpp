@@ -121,7 +121,7 @@ void openDialog(HWND dialogWindow) {
     figures::loadFigureNames();
     userDepth = settings::HABA;
     userColours = settings::OPTIONC;
-    dialogOpen = 1;
+    ++dialogOpen;
     fillFigureLists(dialogWindow);
     showSlots(dialogWindow);
     showMotionAndSize(dialogWindow);
