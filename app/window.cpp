@@ -99,7 +99,7 @@ void onDestroy(HWND window) {
 
 void rebuildFigures() {
     // While the settings dialog is open its edits live only in memory; a paint must keep them.
-    if (!dialog::dialogOpen) {
+    if (!dialog::openWindow) {
         settings::readSettings();
     }
     figures::loadFigures();
