@@ -84,6 +84,41 @@ TEST_F(Window, GeometryFollowsTheWindowAndSurvivesARestartEvenLeftOfTheScreen) {
     EXPECT_EQ(r.bottom - r.top, 350);
 }
 
+TEST_F(Window, AnUnreachableStoredPlaceOpensAtTheDefaultAndIsStoredSo) {
+    const char* places[] = {
+        "SCREEN_T=99999999999\r\nSCREEN_L=99999999999\r\n", // far right and below every screen
+        "SCREEN_T=-2000\r\nSCREEN_L=100\r\n",               // above the screen
+        "SCREEN_T=30\r\nSCREEN_L=-700\r\n",                 // caption wholly left of it
+        "SCREEN_H=4294967295\r\n",                          // no height at all
+        "SCREEN_H=abc\r\n",
+        "SCREEN_H=20\r\n", // the caption and the menu bar take it all
+        "SCREEN_W=0\r\n",
+    };
+    for (const char* place : places) {
+        SCOPED_TRACE(place);
+        writeIni(mainSection(place));
+        program = startProgram();
+        ASSERT_TRUE(program.window);
+        RECT r = windowRect(program.window);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 0);
+        EXPECT_EQ(r.right - r.left, 640);
+        EXPECT_EQ(r.bottom - r.top, 480);
+        EXPECT_EQ(closeProgram(program), 0);
+        EXPECT_EQ(iniValue("SCREEN_L"), "0");
+        EXPECT_EQ(iniValue("SCREEN_T"), "0");
+        EXPECT_EQ(iniValue("SCREEN_W"), "640");
+        EXPECT_EQ(iniValue("SCREEN_H"), "480");
+    }
+    // A caption partly on the screen is within reach: the window opens where it was.
+    writeIni(mainSection("SCREEN_T=700\r\nSCREEN_L=-300\r\nSCREEN_W=400\r\nSCREEN_H=300\r\n"));
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    RECT r = windowRect(program.window);
+    EXPECT_EQ(r.left, -300);
+    EXPECT_EQ(r.top, 700);
+}
+
 TEST_F(Window, BackgroundIsBlackOnlyForBkmodeOne) {
     for (int mode : {1, 0, 2, 7}) {
         SCOPED_TRACE(mode);
