@@ -173,6 +173,53 @@ TEST_F(Window, SystemMenuEndsWithTheSevenProgramItems) {
     EXPECT_TRUE(checkedItems(report, "menu").empty());
 }
 
+// What the command-line driver prints for one verb.
+std::string driverOutput(const wchar_t* verb) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::wstring command =
+        L"\"" + buildDirectory() + L"\\programs\\kesta_driver.exe\" " + std::wstring(verb);
+    PROCESS_INFORMATION process{};
+    std::string output;
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(writeEnd);
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            output.append(buffer, got);
+        }
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        CloseHandle(writeEnd);
+    }
+    CloseHandle(readEnd);
+    std::erase(output, '\r');
+    return output;
+}
+
+TEST_F(Window, TheDriverPrintsBothMenusAsTheProgramSeesThem) {
+    writeIni(squareFigures());
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    const std::string system = driverOutput(L"sysmenu");
+    EXPECT_NE(system.find("item 3 描画開始(&I)"), std::string::npos) << system;
+    EXPECT_NE(system.find("item 5 設定(&S)"), std::string::npos) << system;
+    EXPECT_EQ(system.find("遠近"), std::string::npos) << "the menu bar's items are not in it";
+    const std::string bar = driverOutput(L"menu");
+    EXPECT_NE(bar.find("遠近\n"), std::string::npos) << bar;
+    EXPECT_NE(bar.find("\n  item 40007 背景(&B)\n"), std::string::npos) << "inside its popup";
+}
+
 TEST(Resources, IconAndBothCursorsLoad) {
     HINSTANCE self = GetModuleHandleW(nullptr);
     EXPECT_TRUE(LoadIconW(self, MAKEINTRESOURCEW(IDI_KESTA)));
