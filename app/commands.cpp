@@ -95,8 +95,14 @@ void refresh(HWND window) {
     }
 }
 
-// Modal, without an owner: the main window keeps animating and repainting meanwhile.
+// Modal, without an owner: the main window keeps animating and repainting meanwhile. A second
+// dialog would let its own OK or CANCEL decide what becomes of the first one's edits, so while one
+// is open the command only brings it to the front.
 void settingsCommand(HWND window) {
+    if (dialog::openWindow) {
+        SetForegroundWindow(dialog::openWindow);
+        return;
+    }
     DialogBoxParamW(programInstance, dialogName, nullptr, dialog::settingsDialogProc, 0);
     refresh(window);
 }

@@ -7,9 +7,16 @@
 #include "render/frame.h"
 #include "settings/settings.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace app {
 
 namespace {
+
+// Where the window opens when the stored place cannot be reached.
+constexpr RECT defaultPlace{0, 0, 640, 480};
 
 void measureClientArea(HWND window) {
     RECT client;
@@ -34,15 +41,52 @@ void copyDesktop() {
            frameWidth + captionHeight, SRCCOPY);
 }
 
+LONG heldToLong(std::int64_t value) {
+    return static_cast<LONG>(std::clamp<std::int64_t>(value, std::numeric_limits<LONG>::min(),
+                                                      std::numeric_limits<LONG>::max()));
+}
+
+// Whether some part of the caption of a window at this place lies on a screen.
+bool captionOnScreen(std::int64_t left, std::int64_t top, std::int64_t width) {
+    if (width <= 0) {
+        return false;
+    }
+    const std::int64_t captionTop = top + frameHeight;
+    const RECT caption{heldToLong(left), heldToLong(captionTop), heldToLong(left + width),
+                       heldToLong(captionTop + captionHeight)};
+    return MonitorFromRect(&caption, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+// The stored place, unless it leaves the window out of the user's reach: no part of the caption
+// on any screen, or no client area to draw in. Then the default place, which exit stores.
+void placeWindow(HWND window) {
+    if (captionOnScreen(settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W)) {
+        MoveWindow(window, settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W,
+                   settings::SCREEN_H, FALSE);
+        RECT placed{};
+        GetWindowRect(window, &placed);
+        measureClientArea(window);
+        if (captionOnScreen(placed.left, placed.top, std::int64_t{placed.right} - placed.left) &&
+            figures::clientWidth > 0 && figures::clientHeight > 0) {
+            return;
+        }
+    }
+    settings::SCREEN_L = defaultPlace.left;
+    settings::SCREEN_T = defaultPlace.top;
+    settings::SCREEN_W = defaultPlace.right - defaultPlace.left;
+    settings::SCREEN_H = defaultPlace.bottom - defaultPlace.top;
+    MoveWindow(window, settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W,
+               settings::SCREEN_H, FALSE);
+    measureClientArea(window);
+}
+
 void onCreate(HWND window) {
     mainWindow = window;
     settings::loadSettingNames();
     settings::readSettings();
     figures::loadFigures();
     copyDesktop();
-    MoveWindow(window, settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W,
-               settings::SCREEN_H, FALSE);
-    measureClientArea(window);
+    placeWindow(window);
     figures::buildFigures();
     settings::startupDone = 1;
     figures::seedRandom(GetTickCount() & 0xFFFF);
@@ -99,7 +143,7 @@ void onDestroy(HWND window) {
 
 void rebuildFigures() {
     // While the settings dialog is open its edits live only in memory; a paint must keep them.
-    if (!dialog::dialogOpen) {
+    if (!dialog::openWindow) {
         settings::readSettings();
     }
     figures::loadFigures();

@@ -7,10 +7,11 @@
 
 namespace dialog {
 
-// How many settings dialogs are open (the main window stays enabled, so its settings command
-// can open a second one). While any is open a paint of the main window rebuilds the figures
-// without reading the settings file, so the dialog's edits survive it.
-inline int dialogOpen;
+// The settings dialog while it is open, else null. There is only ever one: the main window stays
+// enabled, and its settings commands bring the open one to the front. While it is open a paint of
+// the main window rebuilds the figures without reading the settings file, so the dialog's edits
+// survive it.
+inline HWND openWindow;
 
 // The slot whose colour code the colour buttons set while individual colours are on. Kept from
 // one opening to the next.

@@ -1,5 +1,6 @@
 // How the settings dialog reacts to its controls: every click, list choice and scroll changes the
 // live settings at once; "OK" stores them and "CANCEL" drops them.
+#include "app/app.h"
 #include "dialog/controls.h"
 #include "dialog/dialog.h"
 #include "figures/figures.h"
@@ -27,9 +28,7 @@ void closeDialog(HWND dialogWindow, bool save) {
         settings::OPTIONC = userColours;
         settings::writeDialogSettings();
     }
-    if (dialogOpen > 0) {
-        --dialogOpen;
-    }
+    openWindow = nullptr;
     EndDialog(dialogWindow, save ? 1 : 0);
 }
 
@@ -80,6 +79,15 @@ void switchIndividualColours(HWND dialogWindow) {
         colourSlot = 1;
     }
     showColour(dialogWindow, settings::COLOR);
+}
+
+// The row restarts in the chosen mode at once, as a paint restarts it (without reading the
+// file), so that the frames behind the dialog move as the dialog shows.
+void chooseMode(settings::Value mode) {
+    if (settings::OPTIONP != mode) {
+        settings::OPTIONP = mode;
+        app::rebuildFigures();
+    }
 }
 
 // Switching automatic depth off brings back the user's depth in place of the builder's 3.
@@ -156,8 +164,8 @@ void onCommand(HWND dialogWindow, int id) {
     switch (id) {
     case IDOK: closeDialog(dialogWindow, true); return;
     case IDCANCEL: closeDialog(dialogWindow, false); return;
-    case IDC_MODE_MOVE: settings::OPTIONP = 2; return;
-    case IDC_MODE_CENTRE: settings::OPTIONP = 1; return;
+    case IDC_MODE_MOVE: chooseMode(2); return;
+    case IDC_MODE_CENTRE: chooseMode(1); return;
     case IDC_HABAJIDO: switchAutomaticDepth(dialogWindow); return;
     case IDC_SIZES: switchSizeCoupling(dialogWindow); return;
     case IDC_COLORS: switchIndividualColours(dialogWindow); return;

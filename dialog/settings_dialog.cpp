@@ -121,7 +121,7 @@ void openDialog(HWND dialogWindow) {
     figures::loadFigureNames();
     userDepth = settings::HABA;
     userColours = settings::OPTIONC;
-    ++dialogOpen;
+    openWindow = dialogWindow;
     fillFigureLists(dialogWindow);
     showSlots(dialogWindow);
     showMotionAndSize(dialogWindow);

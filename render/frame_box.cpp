@@ -64,8 +64,14 @@ FrameBox placeFrameBox(const Extent& extent) {
     // Strong perspective can throw points arbitrarily far out, and the box would ask for a bitmap
     // of any size. Nothing more than a whole drawing area past the left or the bottom edge of the
     // row centre can show in the window, so the box stops there.
-    b.left = std::max(b.left, held(-std::int64_t{figures::clientWidth}));
-    b.bottom = std::max(b.bottom, held(-std::int64_t{figures::clientHeight}));
+    if (boxStopsOutside) {
+        const std::int32_t leftStop = held(-std::int64_t{figures::clientWidth});
+        const std::int32_t bottomStop = held(-std::int64_t{figures::clientHeight});
+        b.stoppedLeft = b.left < leftStop;
+        b.stoppedBottom = b.bottom < bottomStop;
+        b.left = std::max(b.left, leftStop);
+        b.bottom = std::max(b.bottom, bottomStop);
+    }
     figures::boxMinX = b.left;
     figures::boxMinY = b.bottom;
     figures::boxMaxX = b.right;
@@ -78,14 +84,18 @@ FrameBox placeFrameBox(const Extent& extent) {
 }
 
 void rewriteIntoFrame(const FrameBox& box) {
+    // Past a side where the box stopped short a point keeps its true place, so that every edge
+    // into the window runs as with the whole box; held only to the coordinates GDI takes.
+    constexpr std::int64_t gdiLimit = (std::int64_t{1} << 27) - 1;
+    const std::int64_t leastX = box.stoppedLeft ? -gdiLimit : 0;
+    const std::int64_t mostY =
+        box.stoppedBottom ? std::max<std::int64_t>(gdiLimit, box.height) : box.height;
     for (int s = 1; s <= slotsInUse(); ++s) {
         for (int v = 1; v <= verticesOf(s); ++v) {
             std::int64_t x = std::int64_t{figures::screenX[s][v]} + box.offsetX;
             std::int64_t y = std::int64_t{box.offsetY} - figures::screenY[s][v];
-            figures::screenX[s][v] =
-                held(std::max<std::int64_t>(std::min<std::int64_t>(x, box.width), 0));
-            figures::screenY[s][v] =
-                held(std::max<std::int64_t>(std::min<std::int64_t>(y, box.height), 0));
+            figures::screenX[s][v] = held(std::max(std::min<std::int64_t>(x, box.width), leastX));
+            figures::screenY[s][v] = held(std::max<std::int64_t>(std::min(y, mostY), 0));
         }
     }
 }

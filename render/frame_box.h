@@ -12,12 +12,18 @@ struct Extent {
 };
 
 // The frame bitmap's place: left, bottom, right, top in row-centre coordinates (y up), its size,
-// and the magnitudes of left and top that move a point into the bitmap.
+// and the magnitudes of left and top that move a point into the bitmap. stoppedLeft and
+// stoppedBottom tell that the box stops a drawing area out on that side short of the points.
 struct FrameBox {
     std::int32_t left, bottom, right, top;
     std::int32_t width, height;
     std::int32_t offsetX, offsetY;
+    bool stoppedLeft, stoppedBottom;
 };
+
+// Whether the box stops a drawing area out at the left and the bottom. Tests switch it off to
+// compose with the whole box.
+inline bool boxStopsOutside = true;
 
 // The extent of every vertex of the slots in use, starting from the first vertex of slot 1.
 Extent measureExtent();
@@ -28,7 +34,8 @@ Extent measureExtent();
 FrameBox placeFrameBox(const Extent& extent);
 
 // Rewrites screenX and screenY of the slots in use into frame-bitmap pixels, held to 0..width
-// and 0..height.
+// and 0..height, except that a point past a side where the box stopped short keeps its place
+// outside the bitmap (drawing clips it there).
 void rewriteIntoFrame(const FrameBox& box);
 
 // Keeps this frame's extent for the next frame.

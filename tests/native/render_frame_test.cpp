@@ -103,6 +103,36 @@ TEST(FrameBox, OnlyTheRightAndTopEdgesAreHeldToTheDrawingArea) {
     EXPECT_EQ(figures::screenY[1][2], 20);
 }
 
+TEST(FrameBox, PointsPastWhereTheBoxStopsKeepTheirTruePlace) {
+    figures::clientWidth = 640;
+    figures::clientHeight = 480;
+    // Perspective throws the left end of the row far out while the right end stays inside.
+    const std::initializer_list<std::array<int, 4>> points{
+        {-1500, 30, -900, -1300}, {200, -20, -700, 100}, {-2000000, -3000000, 150, 90}};
+    placePoints(points);
+    previousFrame(0, 0, 0, 0, 0, 0);
+    render::FrameBox box = render::placeFrameBox(render::measureExtent());
+    EXPECT_EQ(box.left, -640);
+    EXPECT_EQ(box.bottom, -480);
+    render::rewriteIntoFrame(box);
+    int s = 0;
+    for (auto [x1, y1, x2, y2] : points) {
+        ++s;
+        EXPECT_EQ(figures::screenX[s][1] - box.offsetX, x1) << s;
+        EXPECT_EQ(box.offsetY - figures::screenY[s][1], y1) << s;
+        EXPECT_EQ(figures::screenX[s][2] - box.offsetX, x2) << s;
+        EXPECT_EQ(box.offsetY - figures::screenY[s][2], y2) << s;
+    }
+
+    // Only the side where the box stopped lets points out; the right and top rules still pin.
+    placePoints({{-1500, 30, 900, -100}});
+    previousFrame(0, 0, 0, 0, 0, 0);
+    box = render::placeFrameBox(render::measureExtent());
+    render::rewriteIntoFrame(box);
+    EXPECT_EQ(figures::screenX[1][1], 0) << "the right rule gives left = -320, no stop";
+    EXPECT_EQ(figures::screenX[1][2], box.width);
+}
+
 TEST(FrameBox, EmptySlotsAndNoSlotsAndAMinimisedWindow) {
     figures::clientWidth = 0;
     figures::clientHeight = 0;

@@ -84,6 +84,41 @@ TEST_F(Window, GeometryFollowsTheWindowAndSurvivesARestartEvenLeftOfTheScreen) {
     EXPECT_EQ(r.bottom - r.top, 350);
 }
 
+TEST_F(Window, AnUnreachableStoredPlaceOpensAtTheDefaultAndIsStoredSo) {
+    const char* places[] = {
+        "SCREEN_T=99999999999\r\nSCREEN_L=99999999999\r\n", // far right and below every screen
+        "SCREEN_T=-2000\r\nSCREEN_L=100\r\n",               // above the screen
+        "SCREEN_T=30\r\nSCREEN_L=-700\r\n",                 // caption wholly left of it
+        "SCREEN_H=4294967295\r\n",                          // no height at all
+        "SCREEN_H=abc\r\n",
+        "SCREEN_H=20\r\n", // the caption and the menu bar take it all
+        "SCREEN_W=0\r\n",
+    };
+    for (const char* place : places) {
+        SCOPED_TRACE(place);
+        writeIni(mainSection(place));
+        program = startProgram();
+        ASSERT_TRUE(program.window);
+        RECT r = windowRect(program.window);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 0);
+        EXPECT_EQ(r.right - r.left, 640);
+        EXPECT_EQ(r.bottom - r.top, 480);
+        EXPECT_EQ(closeProgram(program), 0);
+        EXPECT_EQ(iniValue("SCREEN_L"), "0");
+        EXPECT_EQ(iniValue("SCREEN_T"), "0");
+        EXPECT_EQ(iniValue("SCREEN_W"), "640");
+        EXPECT_EQ(iniValue("SCREEN_H"), "480");
+    }
+    // A caption partly on the screen is within reach: the window opens where it was.
+    writeIni(mainSection("SCREEN_T=700\r\nSCREEN_L=-300\r\nSCREEN_W=400\r\nSCREEN_H=300\r\n"));
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    RECT r = windowRect(program.window);
+    EXPECT_EQ(r.left, -300);
+    EXPECT_EQ(r.top, 700);
+}
+
 TEST_F(Window, BackgroundIsBlackOnlyForBkmodeOne) {
     for (int mode : {1, 0, 2, 7}) {
         SCOPED_TRACE(mode);
@@ -136,6 +171,53 @@ TEST_F(Window, SystemMenuEndsWithTheSevenProgramItems) {
     }
     EXPECT_EQ(bar, (std::vector<std::string>{"描画", "設定", "設定その２", "見え方", "遠近"}));
     EXPECT_TRUE(checkedItems(report, "menu").empty());
+}
+
+// What the command-line driver prints for one verb.
+std::string driverOutput(const wchar_t* verb) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::wstring command =
+        L"\"" + buildDirectory() + L"\\programs\\kesta_driver.exe\" " + std::wstring(verb);
+    PROCESS_INFORMATION process{};
+    std::string output;
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(writeEnd);
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            output.append(buffer, got);
+        }
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        CloseHandle(writeEnd);
+    }
+    CloseHandle(readEnd);
+    std::erase(output, '\r');
+    return output;
+}
+
+TEST_F(Window, TheDriverPrintsBothMenusAsTheProgramSeesThem) {
+    writeIni(squareFigures());
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    const std::string system = driverOutput(L"sysmenu");
+    EXPECT_NE(system.find("item 3 描画開始(&I)"), std::string::npos) << system;
+    EXPECT_NE(system.find("item 5 設定(&S)"), std::string::npos) << system;
+    EXPECT_EQ(system.find("遠近"), std::string::npos) << "the menu bar's items are not in it";
+    const std::string bar = driverOutput(L"menu");
+    EXPECT_NE(bar.find("遠近\n"), std::string::npos) << bar;
+    EXPECT_NE(bar.find("\n  item 40007 背景(&B)\n"), std::string::npos) << "inside its popup";
 }
 
 TEST(Resources, IconAndBothCursorsLoad) {

@@ -5,12 +5,29 @@
 #include "tests/wine/support/kesta_program.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace kestatest;
 
 namespace {
 
 const wchar_t* const dialogTitle = L"KESTA_x64_\u8a2d\u5b9a";
+
+// Every settings dialog on the screen, the frontmost first.
+std::vector<HWND> settingsDialogs() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) -> BOOL {
+            wchar_t title[64] = L"";
+            GetWindowTextW(window, title, 64);
+            if (std::wstring(title) == dialogTitle) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 class DialogInProgram : public testing::Test {
   protected:
@@ -87,6 +104,74 @@ TEST_F(DialogInProgram, CancelFromTheSystemMenuDropsTheEdits) {
     closeWith(dialog, IDCANCEL);
     EXPECT_EQ(readIni(), saved);
     EXPECT_GE(ticksPerSecond(), 10) << "the file's period again";
+}
+
+TEST_F(DialogInProgram, BothSettingsCommandsBringTheOpenDialogForwardInsteadOfASecond) {
+    writeIni("[KESTA]\r\nTIMER=55\r\nSIZEIDO=10\r\n" + squareFigures());
+    closeProgram(program);
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    postCommand(program.window, IDM_SETTINGS);
+    HWND first = findDialog(dialogTitle);
+    ASSERT_NE(first, nullptr);
+    settle(program.window);
+    scrollBar(first, IDC_TIMER_BAR, SB_THUMBTRACK, 60);
+
+    // The user goes back to the main window and asks for the settings again, both ways.
+    SetForegroundWindow(program.window);
+    postCommand(program.window, IDM_SETTINGS);
+    settle(program.window);
+    Sleep(300);
+    PostMessageW(program.window, WM_SYSCOMMAND, IDS_SYS_SETTINGS, 0);
+    settle(program.window);
+    Sleep(300);
+    const std::vector<HWND> open = settingsDialogs();
+    EXPECT_EQ(open.size(), 1u);
+    EXPECT_EQ(GetForegroundWindow(), first);
+    EXPECT_TRUE(IsWindowEnabled(program.window));
+
+    // Whatever opened on top: an edit there, dropped with CANCEL, must not decide the first
+    // dialog's OK.
+    for (HWND other : open) {
+        if (other != first) {
+            scrollBar(other, IDC_SIZEIDO_BAR, SB_THUMBTRACK, 9);
+            closeWith(other, IDCANCEL);
+        }
+    }
+    closeWith(first, IDOK);
+    EXPECT_EQ(iniValue("TIMER"), "60");
+    EXPECT_EQ(iniValue("SIZEIDO"), "10");
+}
+
+TEST_F(DialogInProgram, AModeSwitchRestartsTheRowBehindTheDialogAtOnce) {
+    writeIni("[KESTA]\r\nTIMER=20\r\nBKMODE=1\r\nZANZOU=0\r\nSTEPRAG=0\r\nOPTIONP=1\r\n"
+             "COLORS=0\r\nCOLOR=2\r\n" +
+             squareFigures());
+    closeProgram(program);
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    sendCommand(program.window, IDM_START);
+    RECT client;
+    GetClientRect(program.window, &client);
+    // The middle of the first square, left of the centre, and a point near the top-left corner
+    // that a moving row keeps clear of (it stays a slot's width and a figure's height inside).
+    const int middleX = client.right / 2 - 50, middleY = client.bottom / 2;
+    const int cornerX = 50, cornerY = 5;
+    auto drawn = [&](int x, int y) { return clientPixel(program.window, x, y) != 0x000000u; };
+    ASSERT_TRUE(waitFor([&] { return drawn(middleX, middleY); }, 5000)) << "a centred row";
+
+    postCommand(program.window, IDM_SETTINGS);
+    HWND dialog = findDialog(dialogTitle);
+    ASSERT_NE(dialog, nullptr);
+    settle(program.window);
+    // Out of the way of the pixels read.
+    SetWindowPos(dialog, nullptr, 540, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    clickButton(dialog, IDC_MODE_MOVE);
+    Sleep(1000);
+    EXPECT_FALSE(drawn(cornerX, cornerY)) << "the row moves inside the window, not from its corner";
+    clickButton(dialog, IDC_MODE_CENTRE);
+    EXPECT_TRUE(waitFor([&] { return drawn(middleX, middleY); }, 3000)) << "centred again";
+    closeWith(dialog, IDCANCEL);
 }
 
 } // namespace

@@ -5,9 +5,11 @@
 #include "figures/builder.h"
 #include "figures/motion.h"
 #include "render/frame.h"
+#include "render/frame_box.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -209,6 +211,66 @@ TEST_F(Frames, OverallAngleChoosesWhichEndOfTheRowIsDrawnFirst) {
     figures::overallAngle = 180;
     render::composeFrame(window);
     EXPECT_EQ(atRow(0, 0), RGB(0, 128, 0)) << "slot 2 drawn last";
+}
+
+// The client area of a window as 32-bit pixels, top row first.
+std::vector<std::uint32_t> windowPixels(HWND window, int w, int h) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC windowDC = GetDC(window);
+    HBITMAP copy = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC copyDC = CreateCompatibleDC(windowDC);
+    HGDIOBJ initial = SelectObject(copyDC, copy);
+    BitBlt(copyDC, 0, 0, w, h, windowDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + std::size_t(w) * h);
+    SelectObject(copyDC, initial);
+    DeleteDC(copyDC);
+    DeleteObject(copy);
+    ReleaseDC(window, windowDC);
+    return pixels;
+}
+
+TEST_F(Frames, FarPerspectivePointsDrawAsWithTheWholeBox) {
+    // Two large slots under strong perspective, turned a little: the left end of the row is thrown
+    // more than a drawing area out to the left while the right end stays in the window.
+    constexpr int w = 640, h = 480;
+    HWND large = CreateWindowExW(WS_EX_TOPMOST, L"KestaRenderTest", L"", WS_POPUP | WS_VISIBLE, 100,
+                                 100, w, h, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ring(1, 2);
+    ring(2, 4);
+    settings::SIZE = settings::SIZEY = 30;
+    settings::HABA = 3;
+    settings::ENKIN = 50;
+    settings::VIEW = 1;
+    figures::clientWidth = w;
+    figures::clientHeight = h;
+    figures::buildFigures();
+    int compared = 0;
+    for (int angle = 8; angle <= 88; angle += 2) {
+        std::vector<std::uint32_t> frames[2];
+        for (bool stops : {false, true}) {
+            render::boxStopsOutside = stops;
+            figures::overallAngle = angle;
+            figures::boxMinX = figures::boxMinY = figures::boxMaxX = figures::boxMaxY = 0;
+            HDC dc = GetDC(large);
+            PatBlt(dc, 0, 0, w, h, WHITENESS);
+            ReleaseDC(large, dc);
+            render::composeFrame(large);
+            frames[stops] = windowPixels(large, w, h);
+        }
+        render::boxStopsOutside = true;
+        // After the frame the box values hold its extent.
+        if (figures::boxMinX >= -w || figures::boxMaxX > w / 2) {
+            continue;
+        }
+        ++compared;
+        EXPECT_TRUE(frames[0] == frames[1]) << "angle " << angle;
+    }
+    EXPECT_GE(compared, 20) << "angles that throw points past the box's stop";
+    DestroyWindow(large);
 }
 
 TEST_F(Frames, MinimisedWindowKeepsRunning) {

@@ -1,7 +1,7 @@
 // Drives a running KESTA from the command line, the way the menus would:
 //   kesta_driver start | stop | close
 //   kesta_driver command ID | syscommand ID   (menu-bar or system-menu command)
-//   kesta_driver sysmenu                      (prints the system menu's items)
+//   kesta_driver sysmenu                      (prints the system menu's items and their marks)
 //   kesta_driver menu                         (prints the menu bar's items and their marks)
 //   kesta_driver menufont                     (prints the face name of the menu font)
 // Each verb first waits up to ten seconds for the main window; the exit code is 1 when it
@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -25,24 +26,58 @@ HWND waitForMainWindow() {
     return nullptr;
 }
 
-void printItems(HMENU menu, int depth) {
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[128] = L"";
-        MENUITEMINFOW item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU;
-        item.dwTypeData = text;
-        item.cch = 127;
-        GetMenuItemInfoW(menu, i, TRUE, &item);
-        char utf8[512];
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-        std::printf("%*s%s %u %s%s\n", depth * 2, "", (item.fType & MFT_SEPARATOR) ? "-" : "item",
-                    item.wID, utf8, (item.fState & MFS_CHECKED) ? " [checked]" : "");
-        if (item.hSubMenu) {
-            printItems(item.hSubMenu, depth + 1);
-        }
+// Menu handles belong to the program's process and cannot be read from here. The probe DLL
+// beside this driver, hooked into the program's thread, writes both menus to kesta_probe.txt in
+// the Windows directory, one item a line: menu, depth, kind, id, checked, text (UTF-8).
+bool printMenu(HWND window, const char* which) {
+    wchar_t path[MAX_PATH + 32];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    wchar_t* slash = std::wcsrchr(path, L'\\');
+    if (length == 0 || !slash) {
+        return false;
     }
+    std::wcscpy(slash + 1, L"kesta_probe.dll");
+    HMODULE probe = LoadLibraryW(path);
+    auto hook = probe ? reinterpret_cast<HOOKPROC>(
+                            reinterpret_cast<void*>(GetProcAddress(probe, "probeHook")))
+                      : nullptr;
+    HHOOK installed = hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, probe,
+                                               GetWindowThreadProcessId(window, nullptr))
+                           : nullptr;
+    if (!installed) {
+        std::fprintf(stderr, "cannot place kesta_probe.dll in the program\n");
+        return false;
+    }
+    GetWindowsDirectoryW(path, MAX_PATH);
+    std::wcscat(path, L"\\kesta_probe.txt");
+    DeleteFileW(path);
+    PostMessageW(window, RegisterWindowMessageW(L"KestaProbe"), 0, 0);
+    std::FILE* in = nullptr;
+    for (int i = 0; i < 250 && !in; ++i) {
+        Sleep(20);
+        in = _wfopen(path, L"rb");
+    }
+    UnhookWindowsHookEx(installed);
+    if (!in) {
+        std::fprintf(stderr, "no answer from the program\n");
+        return false;
+    }
+    char line[1024];
+    while (std::fgets(line, sizeof line, in)) {
+        char menu[16], kind[16];
+        int depth = 0, checked = 0, used = 0;
+        unsigned id = 0;
+        if (std::sscanf(line, "%15s %d %15s %u %d %n", menu, &depth, kind, &id, &checked, &used) <
+                5 ||
+            std::strcmp(menu, which) != 0) {
+            continue;
+        }
+        line[std::strcspn(line, "\r\n")] = 0;
+        std::printf("%*s%s %u %s%s\n", depth * 2, "", std::strcmp(kind, "separator") ? "item" : "-",
+                    id, line + used, checked ? " [checked]" : "");
+    }
+    std::fclose(in);
+    return true;
 }
 
 } // namespace
@@ -71,7 +106,7 @@ int main(int argc, char** argv) {
     } else if (!std::strcmp(verb, "syscommand")) {
         PostMessageW(window, WM_SYSCOMMAND, id, 0);
     } else if (!std::strcmp(verb, "sysmenu")) {
-        printItems(GetSystemMenu(window, FALSE), 0);
+        return printMenu(window, "system") ? 0 : 1;
     } else if (!std::strcmp(verb, "menufont")) {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
@@ -81,7 +116,7 @@ int main(int argc, char** argv) {
                             nullptr, nullptr);
         std::printf("%s\n", face);
     } else if (!std::strcmp(verb, "menu")) {
-        printItems(GetMenu(window), 0);
+        return printMenu(window, "menu") ? 0 : 1;
     } else {
         std::fprintf(stderr, "unknown verb %s\n", verb);
         return 2;
