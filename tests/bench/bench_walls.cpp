@@ -1,12 +1,16 @@
 // The wall ordering of one frame of the heaviest row: 26 slots of the 45-point comb, each turned
-// and tilted differently; and the digit rounding that every crossing test uses.
+// and tilted differently; the frames of the frame benchmark's heaviest row with and without the
+// ordering; and the digit rounding that every crossing test uses.
 #include "figures/numbers.h"
+#include "render/frame_box.h"
 #include "render/walls.h"
+#include "tests/bench/heaviest_row.h"
 #include "tests/native/render_test_figures.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -71,6 +75,53 @@ void BM_OrderWallsOfTheHeaviestRow(benchmark::State& state) {
     state.counters["walls"] = drawn;
 }
 BENCHMARK(BM_OrderWallsOfTheHeaviestRow)->Unit(benchmark::kMicrosecond);
+
+// The frames that the frame benchmark (tests/wine/programs/bench_frame.cpp) times under Wine
+// without drawing, from the same start: the ordering's share per frame is the difference between
+// the two, to set beside the frame benchmark's.
+constexpr int travellingFrames = 500;
+
+void frameWithoutDrawing(bool order) {
+    figures::projectFigures();
+    render::Extent extent = render::measureExtent();
+    render::rewriteIntoFrame(render::placeFrameBox(extent));
+    if (order) {
+        for (int s = 1; s <= render::slotsInUse(); ++s) {
+            render::decideFaces(s);
+            render::orderWalls(s);
+        }
+    }
+    figures::advanceMotion();
+    render::keepExtent(extent);
+}
+
+template <bool order> void BM_FramesOfTheTravellingHeaviestRow(benchmark::State& state) {
+    heaviest_row::setUp();
+    figures::clientWidth = heaviest_row::clientWidth;
+    figures::clientHeight = heaviest_row::clientHeight;
+    // The builder scales the outlines in place: every run starts from the same tables.
+    auto start = std::make_tuple(figures::pointCount, figures::figureHeader, figures::contourStart,
+                                 figures::contourEnd, figures::outlineX, figures::outlineY,
+                                 figures::slotAngle);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::tie(figures::pointCount, figures::figureHeader, figures::contourStart,
+                 figures::contourEnd, figures::outlineX, figures::outlineY, figures::slotAngle) =
+            start;
+        figures::seedRandom(1);
+        figures::buildFigures();
+        state.ResumeTiming();
+        for (int i = 0; i < travellingFrames; ++i) {
+            frameWithoutDrawing(order);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.counters["per_frame"] =
+        benchmark::Counter(travellingFrames, benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_FramesOfTheTravellingHeaviestRow<true>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FramesOfTheTravellingHeaviestRow<false>)->Unit(benchmark::kMillisecond);
 
 template <int digits> void BM_RoundToDigits(benchmark::State& state) {
     std::mt19937_64 gen(1);
