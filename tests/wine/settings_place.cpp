@@ -28,14 +28,29 @@ std::wstring userFolder() {
     return folder;
 }
 
+// Through the W file functions: a path may hold characters outside the ANSI code page.
 std::string readFile(const std::wstring& path) {
-    std::ifstream in(narrow(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    char piece[4096];
+    DWORD count = 0;
+    while (ReadFile(file, piece, sizeof piece, &count, nullptr) && count > 0) {
+        bytes.append(piece, count);
+    }
+    CloseHandle(file);
+    return bytes;
 }
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(narrow(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
 }
 
 bool exists(const std::wstring& path) {
@@ -226,6 +241,52 @@ TEST_F(SettingsPlace, WhenThePerUserFileRefusesTooOneWarningAndTheEditsStay) {
     EXPECT_TRUE(atExit.empty());
     EXPECT_EQ(code, 0);
     EXPECT_EQ(readFile(userIni()), settingsWithFigures());
+}
+
+// A user name outside the ANSI code page (Hangul is not in code page 932) puts the per-user
+// folder out of reach of the A profile functions; the program still reads and writes it.
+TEST_F(SettingsPlace, APerUserFolderOutsideTheAnsiCodePageIsReadAndWritten) {
+    const wchar_t* shellFolders =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, shellFolders, 0, KEY_READ | KEY_WRITE, &key),
+              ERROR_SUCCESS);
+    wchar_t saved[MAX_PATH] = L"";
+    DWORD type = REG_EXPAND_SZ, size = sizeof saved;
+    const bool hadValue = RegQueryValueExW(key, L"AppData", nullptr, &type,
+                                           reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS;
+    const std::wstring moved = L"C:\\users\\\uD55C\uAE00-roaming";
+    CreateDirectoryW(moved.c_str(), nullptr);
+    auto setAppData = [&](const wchar_t* value, DWORD kind) {
+        RegSetValueExW(key, L"AppData", 0, kind, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    };
+    setAppData(moved.c_str(), REG_EXPAND_SZ);
+    const std::wstring movedIni = moved + L"\\KESTA\\kestasv.ini";
+
+    writeIni(settingsWithFigures());
+    lock(iniPath());
+    program = startProgram();
+    const bool started = program.window != nullptr;
+    if (started) {
+        EXPECT_EQ(readFile(movedIni), settingsWithFigures());
+        changeTimerWithOk(250);
+        EXPECT_EQ(closeProgram(program), 0);
+    }
+    const std::string stored = readFile(movedIni);
+    if (hadValue) {
+        setAppData(saved, type);
+    } else {
+        RegDeleteValueW(key, L"AppData");
+    }
+    RegCloseKey(key);
+    DeleteFileW(movedIni.c_str());
+    RemoveDirectoryW((moved + L"\\KESTA").c_str());
+    RemoveDirectoryW(moved.c_str());
+    ASSERT_TRUE(started);
+    EXPECT_NE(stored.find("TIMER=250\r\n"), std::string::npos);
+    EXPECT_NE(stored.find("SCREEN_W=640\r\n"), std::string::npos);
+    EXPECT_EQ(outlineSection(stored), outlineSection(settingsWithFigures()));
 }
 
 // Files the profile functions would damage on a save: a copy is kept beside them before the
