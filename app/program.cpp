@@ -2,6 +2,7 @@
 // message loop.
 #include "app/app.h"
 #include "resources/resource.h"
+#include "settings/settings_place.h"
 
 namespace app {
 
@@ -33,6 +34,8 @@ void appendSystemMenuItems(HWND window) {
 }
 
 int runProgram(HINSTANCE instance, HINSTANCE previousInstance, int showState) {
+    // Every read and write of the run goes to the place decided here.
+    settings::chooseSettingsFile();
     programInstance = instance;
     if (!previousInstance) {
         registerMainClass();

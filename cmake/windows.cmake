@@ -23,7 +23,19 @@ set(KESTA_WIN32_LIBS user32 gdi32 kernel32)
 add_library(kesta_win STATIC ${KESTA_CORE_SOURCES} ${KESTA_WIN32_SOURCES})
 target_link_libraries(kesta_win PUBLIC ${KESTA_WIN32_LIBS})
 
-add_executable(kesta WIN32 ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${KESTA_RC})
+# The program file alone carries the version resource and the application manifest.
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/kesta_version.h CONTENT
+"#define KESTA_VERSION_MAJOR ${PROJECT_VERSION_MAJOR}
+#define KESTA_VERSION_MINOR ${PROJECT_VERSION_MINOR}
+#define KESTA_VERSION_PATCH ${PROJECT_VERSION_PATCH}
+#define KESTA_VERSION_TEXT \"${PROJECT_VERSION}\"
+")
+file(WRITE ${CMAKE_BINARY_DIR}/kesta-version.txt "${PROJECT_VERSION}\n")
+set(KESTA_PROGRAM_RC ${CMAKE_SOURCE_DIR}/resources/program.rc)
+set_source_files_properties(${KESTA_PROGRAM_RC} PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/kesta.manifest;${CMAKE_BINARY_DIR}/generated/kesta_version.h"
+    COMPILE_FLAGS "-I${CMAKE_BINARY_DIR}/generated")
+add_executable(kesta WIN32 ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${KESTA_RC} ${KESTA_PROGRAM_RC})
 target_link_libraries(kesta kesta_win)
 target_link_options(kesta PRIVATE -municode)
 set_target_properties(kesta PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

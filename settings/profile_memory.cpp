@@ -75,6 +75,13 @@ const std::map<unsigned, std::string>& programStrings() {
     return table;
 }
 
+std::map<std::string, bool>& refusing() {
+    static std::map<std::string, bool> names;
+    return names;
+}
+
+int failureReports;
+
 std::map<unsigned, std::string>& strings() {
     static std::map<unsigned, std::string> table = programStrings();
     return table;
@@ -164,6 +171,8 @@ namespace memory {
 
 void reset() {
     files().clear();
+    refusing().clear();
+    failureReports = 0;
     strings() = programStrings();
 }
 
@@ -181,6 +190,14 @@ std::optional<std::string> file(std::string_view name) {
 
 void setString(unsigned id, std::string_view text) {
     strings()[id] = std::string(text);
+}
+
+void refuseWrites(std::string_view name, bool refuse) {
+    refusing()[lowerCase(name)] = refuse;
+}
+
+int writeFailureReports() {
+    return failureReports;
 }
 
 } // namespace memory
@@ -210,7 +227,10 @@ std::uint32_t readInt(const char* section, const char* key, std::uint32_t defaul
     return integerValue(text);
 }
 
-void writeString(const char* section, const char* key, const char* value, const char* fileName) {
+bool writeString(const char* section, const char* key, const char* value, const char* fileName) {
+    if (refusing()[lowerCase(fileName)]) {
+        return false;
+    }
     std::string& text = files()[lowerCase(fileName)];
     std::string entry = std::string(key) + "=" + value;
     auto place = find(text, section, key);
@@ -224,6 +244,11 @@ void writeString(const char* section, const char* key, const char* value, const 
         }
         text += "[" + std::string(section) + "]\r\n" + entry + "\r\n";
     }
+    return true;
+}
+
+void reportWriteFailure(const char*) {
+    ++failureReports;
 }
 
 void loadString(unsigned id, char* buffer, int size) {

@@ -17,4 +17,9 @@ std::optional<std::string> file(std::string_view name); // nullopt when there is
 
 void setString(unsigned id, std::string_view text);
 
+// While set, writes to the file fail and leave it as it is.
+void refuseWrites(std::string_view name, bool refuse);
+// How many times reportWriteFailure ran since the last reset.
+int writeFailureReports();
+
 } // namespace profile::memory

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "settings/profile.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 
@@ -153,8 +154,18 @@ static_assert(keys[dialogKeyCount - 1].group == dialog && keys[dialogKeyCount].g
 static_assert(keys[keyCount - geometryKeyCount - 1].group == view &&
               keys[keyCount - geometryKeyCount].group == geometry);
 
+// Values whose write the file refused. Later reads give them back as if the write had gone
+// through, so a confirmed edit stays in effect for the rest of the run instead of vanishing with
+// the next read of the unchanged file.
+std::array<bool, keyCount> unstored{};
+std::array<Value, keyCount> unstoredValue{};
+
 void readKey(int index) {
     const Key& key = keys[index];
+    if (unstored[index]) {
+        *key.value = unstoredValue[index];
+        return;
+    }
     // The file holds the unsigned 32-bit pattern; C++20 converts it back modulo 2^32.
     *key.value = static_cast<Value>(profile::readInt(mainSectionName, keyName[index],
                                                      static_cast<std::uint32_t>(key.defaultValue),
@@ -162,6 +173,7 @@ void readKey(int index) {
 }
 
 void writeGroup(Group group) {
+    bool failed = false;
     for (int index = 0; index < keyCount; ++index) {
         if (keys[index].group != group) {
             continue;
@@ -169,7 +181,14 @@ void writeGroup(Group group) {
         char text[40];
         std::snprintf(text, sizeof text, "%u",
                       static_cast<unsigned>(static_cast<std::uint32_t>(*keys[index].value)));
-        profile::writeString(mainSectionName, keyName[index], text, settingsFileName);
+        const bool stored =
+            profile::writeString(mainSectionName, keyName[index], text, settingsFileName);
+        unstored[index] = !stored;
+        unstoredValue[index] = *keys[index].value;
+        failed = failed || !stored;
+    }
+    if (failed) {
+        profile::reportWriteFailure(settingsFileName);
     }
 }
 

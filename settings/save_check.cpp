@@ -1,0 +1,128 @@
+// Looks through a settings file line by line as the profile functions read it: a line whose
+// first non-blank byte is "[" and that holds a "]" starts a section named by what lies between
+// the "[" and the last "]"; every byte of the lines of the outline section must be valid
+// Shift-JIS (single bytes 0x00-0x7F and 0xA1-0xDF, or a lead byte 0x81-0x9F or 0xE0-0xFC followed
+// on the same line by a second byte 0x40-0x7E or 0x80-0xFC).
+#include "settings/save_check.h"
+
+namespace settings {
+
+namespace {
+
+bool isBlank(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+bool isLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool isTrail(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+bool isSingle(unsigned char c) {
+    return c <= 0x7F || (c >= 0xA1 && c <= 0xDF);
+}
+
+char upperCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool sameName(const char* a, std::size_t length, const char* b) {
+    std::size_t i = 0;
+    for (; i < length; ++i) {
+        if (b[i] == '\0' || upperCase(a[i]) != upperCase(b[i])) {
+            return false;
+        }
+    }
+    return b[i] == '\0';
+}
+
+// A header line without "]" is no section start: the current section goes on.
+void endHeader(SaveCheck& check) {
+    std::size_t close = check.headerLength;
+    while (close > 0 && check.header[close - 1] != ']') {
+        --close;
+    }
+    if (close > 0) {
+        check.inOutline =
+            !check.headerTooLong && sameName(check.header.data(), close - 1, check.outlineSection);
+    } else if (check.headerTooLong) {
+        check.inOutline = false; // a long header names some other section
+    }
+}
+
+void checkOutlineByte(SaveCheck& check, unsigned char c) {
+    if (check.leadPending) {
+        check.leadPending = false;
+        check.invalid = check.invalid || !isTrail(c);
+    } else if (isLead(c)) {
+        check.leadPending = true;
+    } else {
+        check.invalid = check.invalid || !isSingle(c);
+    }
+}
+
+void checkByte(SaveCheck& check, unsigned char c) {
+    if (check.bytesSeen < check.firstBytes.size()) {
+        check.firstBytes[check.bytesSeen] = c;
+    }
+    ++check.bytesSeen;
+    if (c == '\r' || c == '\n') {
+        // A lead byte cannot take the line end as its second byte.
+        check.invalid = check.invalid || (check.inOutline && check.leadPending);
+        check.leadPending = false;
+        if (check.line == SaveCheck::Line::header) {
+            endHeader(check);
+        }
+        check.line = SaveCheck::Line::start;
+        return;
+    }
+    if (check.inOutline) {
+        checkOutlineByte(check, c);
+    }
+    if (check.line == SaveCheck::Line::start && !isBlank(c)) {
+        check.line = c == '[' ? SaveCheck::Line::header : SaveCheck::Line::body;
+        check.headerLength = 0;
+        check.headerTooLong = false;
+        return;
+    }
+    if (check.line == SaveCheck::Line::header) {
+        if (check.headerLength < check.header.size()) {
+            check.header[check.headerLength++] = static_cast<char>(c);
+        } else {
+            check.headerTooLong = true;
+        }
+    }
+}
+
+} // namespace
+
+SaveCheck startSaveCheck(const char* outlineSection) {
+    SaveCheck check{};
+    check.outlineSection = outlineSection;
+    return check;
+}
+
+void checkBytes(SaveCheck& check, const unsigned char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        checkByte(check, bytes[i]);
+    }
+}
+
+SaveDamage saveDamage(const SaveCheck& check) {
+    const auto& first = check.firstBytes;
+    const bool utf8Mark =
+        check.bytesSeen >= 3 && first[0] == 0xEF && first[1] == 0xBB && first[2] == 0xBF;
+    const bool utf16Mark = check.bytesSeen >= 2 && ((first[0] == 0xFF && first[1] == 0xFE) ||
+                                                    (first[0] == 0xFE && first[1] == 0xFF));
+    if (utf8Mark || utf16Mark) {
+        return SaveDamage::byteOrderMark;
+    }
+    // A lead byte at the very end of the file has no second byte either.
+    const bool unfinished = check.inOutline && check.leadPending;
+    return check.invalid || unfinished ? SaveDamage::invalidOutlineBytes : SaveDamage::none;
+}
+
+} // namespace settings
