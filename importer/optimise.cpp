@@ -97,7 +97,11 @@ void forFlippedSamples(IntPoint a, IntPoint v, IntPoint b, IntPoint p, Visit vis
                 columns[count++] = column;
             }
         }
-        std::sort(columns, columns + count);
+        for (int i = 1; i < count; ++i) {
+            for (int j = i; j > 0 && columns[j - 1] > columns[j]; --j) {
+                std::swap(columns[j - 1], columns[j]);
+            }
+        }
         for (int i = 0; i + 1 < count; i += 2) {
             for (int column = columns[i]; column < columns[i + 1]; ++column) {
                 visit(row * side + column);
