@@ -1,6 +1,8 @@
-// Glyph outlines through GetGlyphOutlineW with GGO_BEZIER: GGO_NATIVE under Wine hands the cubic
-// curves of CFF-based fonts over labelled as quadratic splines, which bends every curve. Each
-// outline read is rasterised and compared with GDI's own rendering of the glyph.
+// Glyph outlines through GetGlyphOutlineW (GGO_NATIVE, unhinted, at the em size). Under Wine both
+// GGO_NATIVE and GGO_BEZIER hand the cubic curves of CFF-based fonts over as quadratic splines
+// (GGO_BEZIER converts them as if they were quadratic, which bends every curve), so the splines of
+// a CFF font are read as labelled and, failing that, as cubic; each reading is rasterised and
+// compared with GDI's own rendering of the glyph, and only one that matches it is used.
 #include "importer/glyph_reader.h"
 
 #include "importer/raster.h"
@@ -17,7 +19,7 @@ namespace importer {
 namespace {
 
 // GDI's rendering for the check: the em square this many pixels high.
-constexpr int renderEm = 512;
+constexpr int renderEm = 960;
 constexpr int renderMargin = 16;
 // Curves are flattened to this fraction of an outline unit.
 constexpr double flatteningTolerance = 0.05;
@@ -26,6 +28,7 @@ HDC fontDc;
 HFONT outlineFont;
 HFONT renderFont;
 double emSize;
+bool cffOutlines;
 
 std::array<unsigned char, 1 << 20> outlineBuffer;
 std::array<std::uint8_t, maxRasterSide * maxRasterSide> ownMask;
@@ -48,7 +51,7 @@ double fixedValue(FIXED f) {
 }
 
 // One TTPOLYGONHEADER after another, each a contour of lines and cubic Beziers.
-bool parseOutline(const unsigned char* data, DWORD size, Glyph& glyph) {
+bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic, Glyph& glyph) {
     clearGlyph(glyph);
     const double tolerance = flatteningTolerance * emSize / cellSize;
     DWORD at = 0;
@@ -76,7 +79,7 @@ bool parseOutline(const unsigned char* data, DWORD size, Glyph& glyph) {
                 py = fixedValue(p.y);
             };
             bool ok = true;
-            if (type == TT_PRIM_CSPLINE) {
+            if (type == TT_PRIM_CSPLINE || (type == TT_PRIM_QSPLINE && splinesAreCubic)) {
                 for (int i = 0; i + 2 < count; i += 3) {
                     double ax, ay, bx, by, ex, ey;
                     point(i, ax, ay);
@@ -163,22 +166,7 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data());
-    if (GetEnvironmentVariableA("KESTA_FIGURES_DUMP", nullptr, 0)) {
-        static int dumpNumber;
-        char path[64];
-        wsprintfA(path, "Z:\\tmp\\glyph%d.pgm", ++dumpNumber);
-        HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        char head[64];
-        int n = wsprintfA(head, "P5 %d %d 255\n", width, height);
-        DWORD w;
-        WriteFile(f, head, n, &w, nullptr);
-        for (int i = 0; i < width * height; ++i) {
-            unsigned char v = static_cast<unsigned char>(ownMask[i] * 128 + gdiMask[i] * 127);
-            WriteFile(f, &v, 1, &w, nullptr);
-        }
-        CloseHandle(f);
-    }
-    return shiftedOverlap(ownMask.data(), gdiMask.data(), width, height);
+    return iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height));
 }
 
 } // namespace
@@ -194,6 +182,8 @@ FontFault openFont(const wchar_t* face, bool bold, bool italic, FontFrame& frame
     OUTLINETEXTMETRICW metrics{};
     metrics.otmSize = sizeof metrics;
     const bool outlines = GetOutlineTextMetricsW(fontDc, sizeof metrics, &metrics) != 0;
+    constexpr DWORD cffTable = 'C' | 'F' << 8 | 'F' << 16 | ' ' << 24;
+    cffOutlines = GetFontData(fontDc, cffTable, 0, nullptr, 0) != GDI_ERROR;
     SelectObject(fontDc, old);
     DeleteObject(probe);
     if (lstrcmpiW(chosenFace, face) != 0) {
@@ -243,7 +233,7 @@ GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRender
     }
     GLYPHMETRICS metrics;
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-    const UINT format = GGO_BEZIER | GGO_UNHINTED | GGO_GLYPH_INDEX;
+    const UINT format = GGO_NATIVE | GGO_UNHINTED | GGO_GLYPH_INDEX;
     DWORD size = GetGlyphOutlineW(fontDc, index, format, &metrics, 0, nullptr, &identity);
     if (size == GDI_ERROR || size > outlineBuffer.size()) {
         return GlyphFault::unreadable;
@@ -252,18 +242,27 @@ GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRender
         return GlyphFault::empty;
     }
     if (GetGlyphOutlineW(fontDc, index, format, &metrics, size, outlineBuffer.data(), &identity) ==
-            GDI_ERROR ||
-        !parseOutline(outlineBuffer.data(), size, glyph)) {
+        GDI_ERROR) {
         return GlyphFault::unreadable;
     }
-    if (glyph.contours == 0) {
-        return GlyphFault::empty;
+    // The splines as labelled first; then, for a font with CFF outlines, as the cubic curves
+    // they are when the labels are wrong. The rendering decides.
+    for (bool cubic : {false, true}) {
+        if (cubic && !cffOutlines) {
+            break;
+        }
+        if (!parseOutline(outlineBuffer.data(), size, cubic, glyph)) {
+            return GlyphFault::unreadable;
+        }
+        if (glyph.contours == 0) {
+            return GlyphFault::empty;
+        }
+        overlapWithRendering = compareWithRendering(glyph, index);
+        if (overlapWithRendering >= readCheckThreshold) {
+            return GlyphFault::none;
+        }
     }
-    overlapWithRendering = compareWithRendering(glyph, index);
-    return overlapWithRendering >= readCheckThreshold ||
-                   GetEnvironmentVariableA("KESTA_FIGURES_DUMP", nullptr, 0)
-               ? GlyphFault::none
-               : GlyphFault::mismatch;
+    return GlyphFault::mismatch;
 }
 
 } // namespace importer
