@@ -19,7 +19,7 @@ namespace importer {
 namespace {
 
 // GDI's rendering for the check: the em square this many pixels high.
-constexpr int renderEm = 960;
+constexpr int renderEm = 1920;
 constexpr int renderMargin = 16;
 // Curves are flattened to this fraction of an outline unit.
 constexpr double flatteningTolerance = 0.05;

@@ -9,7 +9,7 @@
 
 namespace importer {
 
-constexpr int maxRasterSide = 1024;
+constexpr int maxRasterSide = 2048;
 
 // The outline-unit grid the fitter works on: 4 samples per unit, covering -64..64 both ways.
 constexpr int figureRasterSide = 512;
