@@ -1,8 +1,8 @@
 // Glyph outlines through GetGlyphOutlineW (GGO_NATIVE, unhinted, at the em size). Under Wine both
 // GGO_NATIVE and GGO_BEZIER hand the cubic curves of CFF-based fonts over as quadratic splines
 // (GGO_BEZIER converts them as if they were quadratic, which bends every curve), so the splines of
-// a CFF font are read as labelled and, failing that, as cubic; each reading is rasterised and
-// compared with GDI's own rendering of the glyph, and only one that matches it is used.
+// a CFF font are read as cubic; each reading is rasterised and compared with GDI's own rendering
+// of the glyph, and only one that matches it is used.
 #include "importer/glyph_reader.h"
 
 #include "importer/raster.h"
@@ -21,6 +21,7 @@ namespace {
 // GDI's rendering for the check: the em square this many pixels high.
 constexpr int renderEm = 1920;
 constexpr int renderMargin = 16;
+constexpr double maxPlacementShift = 3.0;
 // Curves are flattened to this fraction of an outline unit.
 constexpr double flatteningTolerance = 0.05;
 
@@ -166,7 +167,19 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data());
-    return iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height));
+    const double direct = iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height));
+    // GDI places the glyph on whole pixels of its own rounding (the baseline moves by up to a
+    // pixel or two); the shape is what must agree, so the outline is also laid where the
+    // centroids of the two coincide.
+    double ownX, ownY, gdiX, gdiY;
+    if (!centroidOf(ownMask.data(), width, height, ownX, ownY) ||
+        !centroidOf(gdiMask.data(), width, height, gdiX, gdiY)) {
+        return direct;
+    }
+    const double dx = std::clamp(gdiX - ownX, -maxPlacementShift, maxPlacementShift);
+    const double dy = std::clamp(gdiY - ownY, -maxPlacementShift, maxPlacementShift);
+    fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data());
+    return std::max(direct, iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height)));
 }
 
 } // namespace
@@ -245,12 +258,9 @@ GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRender
         GDI_ERROR) {
         return GlyphFault::unreadable;
     }
-    // The splines as labelled first; then, for a font with CFF outlines, as the cubic curves
-    // they are when the labels are wrong. The rendering decides.
-    for (bool cubic : {false, true}) {
-        if (cubic && !cffOutlines) {
-            break;
-        }
+    // A CFF font's splines are cubic whatever their label says; a TrueType font's are quadratic.
+    // Either reading must match the rendering; the other is tried before giving up.
+    for (bool cubic : {cffOutlines, !cffOutlines}) {
         if (!parseOutline(outlineBuffer.data(), size, cubic, glyph)) {
             return GlyphFault::unreadable;
         }

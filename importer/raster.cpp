@@ -131,9 +131,7 @@ double iouOf(const Overlap& overlap) {
     return overlap.either == 0 ? 0.0 : static_cast<double>(overlap.both) / overlap.either;
 }
 
-namespace {
-
-bool centroid(const std::uint8_t* mask, int width, int height, double& x, double& y) {
+bool centroidOf(const std::uint8_t* mask, int width, int height, double& x, double& y) {
     double sumX = 0, sumY = 0, count = 0;
     for (int row = 0; row < height; ++row) {
         for (int i = 0; i < width; ++i) {
@@ -147,41 +145,6 @@ bool centroid(const std::uint8_t* mask, int width, int height, double& x, double
     x = count > 0 ? sumX / count : 0;
     y = count > 0 ? sumY / count : 0;
     return count > 0;
-}
-
-// a against b moved by (dx, dy).
-double overlapShifted(const std::uint8_t* a, const std::uint8_t* b, int width, int height, int dx,
-                      int dy) {
-    Overlap overlap{0, 0};
-    for (int row = 0; row < height; ++row) {
-        for (int i = 0; i < width; ++i) {
-            const int fromRow = row - dy, from = i - dx;
-            const std::uint8_t other = fromRow >= 0 && fromRow < height && from >= 0 && from < width
-                                           ? b[fromRow * width + from]
-                                           : 0;
-            overlap.both += a[row * width + i] & other;
-            overlap.either += a[row * width + i] | other;
-        }
-    }
-    return iouOf(overlap);
-}
-
-} // namespace
-
-double shiftedOverlap(const std::uint8_t* a, const std::uint8_t* b, int width, int height) {
-    double ax, ay, bx, by;
-    if (!centroid(a, width, height, ax, ay) || !centroid(b, width, height, bx, by)) {
-        return 0.0;
-    }
-    const int baseX = static_cast<int>(std::lround(ax - bx));
-    const int baseY = static_cast<int>(std::lround(ay - by));
-    double best = 0.0;
-    for (int dy = -2; dy <= 2; ++dy) {
-        for (int dx = -2; dx <= 2; ++dx) {
-            best = std::max(best, overlapShifted(a, b, width, height, baseX + dx, baseY + dy));
-        }
-    }
-    return best;
 }
 
 } // namespace importer

@@ -37,9 +37,7 @@ struct Overlap {
 Overlap overlapOf(const std::uint8_t* a, const std::uint8_t* b, int samples);
 double iouOf(const Overlap& overlap);
 
-// The overlap of two width x height masks with b shifted by whole samples to lie best on a:
-// the shift of their centroids, then every shift within 2 samples of it. Renderers place a glyph
-// on whole pixels in their own way; the shape is what must agree.
-double shiftedOverlap(const std::uint8_t* a, const std::uint8_t* b, int width, int height);
+// The mean position of the samples inside; false for an empty mask.
+bool centroidOf(const std::uint8_t* mask, int width, int height, double& x, double& y);
 
 } // namespace importer
