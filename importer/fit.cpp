@@ -320,9 +320,44 @@ void collectLinked(Shape& shape) {
     }
 }
 
-// Whatever the glyph, the figure must be sound: contours that still break a rule go, the
-// smallest first, and listing follows nesting.
+// Rounding can bring two edges that were apart in the glyph into contact (a gap of a tenth of a
+// unit between two pieces, say): points move by a unit or two, one at a time, while that lowers
+// the number of contacts.
+void repairContacts(Shape& shape) {
+    constexpr int maxMoves = 20;
+    int contacts = contactCount(shape);
+    for (int move = 0; move < maxMoves && contacts > 0; ++move) {
+        int bestPoint = 0, bestContacts = contacts;
+        IntPoint bestOffset{0, 0};
+        for (int k = 1; k <= shape.points; ++k) {
+            for (int dx = -2; dx <= 2; ++dx) {
+                for (int dy = -2; dy <= 2; ++dy) {
+                    shape.x[k] += dx;
+                    shape.y[k] += dy;
+                    const int found = contactCount(shape);
+                    shape.x[k] -= dx;
+                    shape.y[k] -= dy;
+                    if (found < bestContacts) {
+                        bestContacts = found;
+                        bestPoint = k;
+                        bestOffset = {dx, dy};
+                    }
+                }
+            }
+        }
+        if (bestPoint == 0) {
+            return;
+        }
+        shape.x[bestPoint] += static_cast<std::int32_t>(bestOffset.x);
+        shape.y[bestPoint] += static_cast<std::int32_t>(bestOffset.y);
+        contacts = bestContacts;
+    }
+}
+
+// Whatever the glyph, the figure must be sound: contacts are repaired where a small move does it,
+// contours that still break a rule go, the smallest first, and listing follows nesting.
 void dropFaultyContours(Shape& shape, int& dropped) {
+    repairContacts(shape);
     for (;;) {
         std::array<int, maxGlyphContours + 1> depth;
         nestingDepths(shape, depth);
@@ -390,6 +425,7 @@ bool fitFigure(const Glyph& glyph, Shape& figure, FitReport& report) {
     fillShape(figure, shapeMask);
     report.reduced = iouOf(overlapOf(glyphMask.data(), shapeMask.data(), samples));
     movePoints(figure, glyphMask, shapeMask);
+    reallocatePoints(figure, glyphMask, shapeMask, figures::maxPoints);
     fillShape(figure, shapeMask);
     report.fitted = iouOf(overlapOf(glyphMask.data(), shapeMask.data(), samples));
     return shapeFault(figure) == Fault::none;

@@ -149,6 +149,32 @@ Fault shapeFault(const Shape& shape) {
     return outers > figures::maxOuterContours ? Fault::tooManyOuter : Fault::none;
 }
 
+int contactCount(const Shape& shape) {
+    int count = 0;
+    for (int c = 1; c <= shape.contours; ++c) {
+        for (int k = shape.first[c]; k <= shape.last[c]; ++k) {
+            const int j = successor(shape, c, k);
+            count += cross(pointOf(shape, k), pointOf(shape, j),
+                           pointOf(shape, successor(shape, c, j))) == 0
+                         ? 1
+                         : 0;
+            for (int d = c; d <= shape.contours; ++d) {
+                for (int m = d == c ? k + 1 : shape.first[d]; m <= shape.last[d]; ++m) {
+                    const int n = successor(shape, d, m);
+                    if (d == c && (m == j || n == k)) {
+                        continue;
+                    }
+                    count += segmentsMeet(pointOf(shape, k), pointOf(shape, j), pointOf(shape, m),
+                                          pointOf(shape, n))
+                                 ? 1
+                                 : 0;
+                }
+            }
+        }
+    }
+    return count;
+}
+
 Fault figureFault(const figures::FigureRecord& record) {
     if (!figures::isWellFormed(record)) {
         return Fault::format;

@@ -54,4 +54,7 @@ void nestingDepths(const Shape& shape, std::array<int, maxGlyphContours + 1>& de
 
 std::int64_t twiceArea(const Shape& shape, int contour);
 
+// How many points run straight and how many pairs of edges meet where they must not.
+int contactCount(const Shape& shape);
+
 } // namespace importer

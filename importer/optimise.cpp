@@ -3,6 +3,7 @@
 #include "importer/geometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace importer {
 
@@ -131,7 +132,207 @@ constexpr IntPoint directions[8] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
                                     {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
 constexpr int steps[3] = {1, 2, 3};
 
+// The even-odd area of a triangle changes sides when one of its corners is cut off or added.
+Change triangleChange(IntPoint a, IntPoint b, IntPoint c, const FigureMask& glyphMask,
+                      const FigureMask& shapeMask) {
+    Change change{0, 0};
+    forFlippedSamples(a, b, c, c, [&](int sample) {
+        const int inGlyph = glyphMask[sample];
+        const int sign = shapeMask[sample] ? -1 : 1;
+        change.both += sign * inGlyph;
+        change.either += sign * (1 - inGlyph);
+    });
+    return change;
+}
+
+void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask) {
+    forFlippedSamples(a, b, c, c, [&](int sample) { shapeMask[sample] ^= 1; });
+}
+
+// The new edge from a to b meets no edge but those sharing a or b, and turns nowhere straight.
+bool edgeIsFree(const Shape& shape, int a, int b, int skip) {
+    const IntPoint pa = pointOf(shape, a), pb = pointOf(shape, b);
+    for (int w = 1; w <= shape.points; ++w) {
+        const int n = around.next[w];
+        if (w == skip || n == skip || w == a || w == b || n == a || n == b) {
+            continue;
+        }
+        if (segmentsMeet(pa, pb, pointOf(shape, w), pointOf(shape, n))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool noPointInside(const Shape& shape, IntPoint a, IntPoint b, IntPoint c, int skip1, int skip2,
+                   int skip3) {
+    for (int w = 1; w <= shape.points; ++w) {
+        if (w == skip1 || w == skip2 || w == skip3) {
+            continue;
+        }
+        const IntPoint pw = pointOf(shape, w);
+        if (rayCrosses(pw, a, b) ^ rayCrosses(pw, b, c) ^ rayCrosses(pw, c, a)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int contourOf(const Shape& shape, int k) {
+    int c = 1;
+    while (c < shape.contours && shape.last[c] < k) {
+        ++c;
+    }
+    return c;
+}
+
+bool canRemovePoint(const Shape& shape, int v) {
+    const int c = contourOf(shape, v);
+    const int a = around.prev[v], b = around.next[v];
+    return shape.last[c] - shape.first[c] + 1 > 3 &&
+           cross(pointOf(shape, around.prev[a]), pointOf(shape, a), pointOf(shape, b)) != 0 &&
+           cross(pointOf(shape, a), pointOf(shape, b), pointOf(shape, around.next[b])) != 0 &&
+           edgeIsFree(shape, a, b, v) &&
+           noPointInside(shape, pointOf(shape, a), pointOf(shape, v), pointOf(shape, b), a, v, b);
+}
+
+// A point p between a and its successor b.
+bool canInsertPoint(const Shape& shape, int a, IntPoint p) {
+    const int b = around.next[a];
+    const IntPoint pa = pointOf(shape, a), pb = pointOf(shape, b);
+    if (cross(pointOf(shape, around.prev[a]), pa, p) == 0 || cross(pa, p, pb) == 0 ||
+        cross(p, pb, pointOf(shape, around.next[b])) == 0) {
+        return false;
+    }
+    for (int w = 1; w <= shape.points; ++w) {
+        const int n = around.next[w];
+        if (w == a && n == b) {
+            continue;
+        }
+        const IntPoint pw = pointOf(shape, w), pn = pointOf(shape, n);
+        if ((w != a && n != a && segmentsMeet(pa, p, pw, pn)) ||
+            (w != b && n != b && segmentsMeet(p, pb, pw, pn))) {
+            return false;
+        }
+    }
+    return noPointInside(shape, pa, p, pb, a, b, 0);
+}
+
+void removePoint(Shape& shape, int v) {
+    const int c = contourOf(shape, v);
+    std::copy(&shape.x[v + 1], &shape.x[shape.points + 1], &shape.x[v]);
+    std::copy(&shape.y[v + 1], &shape.y[shape.points + 1], &shape.y[v]);
+    --shape.points;
+    --shape.last[c];
+    for (int d = c + 1; d <= shape.contours; ++d) {
+        --shape.first[d];
+        --shape.last[d];
+    }
+    findNeighbours(shape);
+}
+
+void insertPoint(Shape& shape, int a, IntPoint p) {
+    const int c = contourOf(shape, a);
+    const int at = a + 1; // after a; when a is the last point this ends the contour
+    std::copy_backward(&shape.x[at], &shape.x[shape.points + 1], &shape.x[shape.points + 2]);
+    std::copy_backward(&shape.y[at], &shape.y[shape.points + 1], &shape.y[shape.points + 2]);
+    shape.x[at] = static_cast<std::int32_t>(p.x);
+    shape.y[at] = static_cast<std::int32_t>(p.y);
+    ++shape.points;
+    ++shape.last[c];
+    for (int d = c + 1; d <= shape.contours; ++d) {
+        ++shape.first[d];
+        ++shape.last[d];
+    }
+    findNeighbours(shape);
+}
+
+Shape saved;
+
 } // namespace
+
+// Moves a point from where it carries the least shape to the edge where one more carries the
+// most, while that raises the overlap; the points are moved again after every such swap.
+void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask,
+                      int maxPoints) {
+    constexpr int maxSwaps = 12;
+    constexpr int reach = 8;
+    for (int swap = 0; swap < maxSwaps; ++swap) {
+        findNeighbours(figure);
+        Overlap overlap =
+            overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide);
+        std::int64_t both = overlap.both, either = overlap.either;
+        const double before = ratio(both, either);
+        saved = figure;
+        IntPoint removed[3];
+        bool didRemove = false;
+        if (figure.points >= maxPoints) {
+            int best = 0;
+            double bestValue = -1.0;
+            for (int v = 1; v <= figure.points; ++v) {
+                Change change =
+                    triangleChange(pointOf(figure, around.prev[v]), pointOf(figure, v),
+                                   pointOf(figure, around.next[v]), glyphMask, shapeMask);
+                double value = ratio(both + change.both, either + change.either);
+                if (value > bestValue && canRemovePoint(figure, v)) {
+                    best = v;
+                    bestValue = value;
+                }
+            }
+            if (best == 0) {
+                return;
+            }
+            removed[0] = pointOf(figure, around.prev[best]);
+            removed[1] = pointOf(figure, best);
+            removed[2] = pointOf(figure, around.next[best]);
+            Change change =
+                triangleChange(removed[0], removed[1], removed[2], glyphMask, shapeMask);
+            flipTriangle(removed[0], removed[1], removed[2], shapeMask);
+            both += change.both;
+            either += change.either;
+            removePoint(figure, best);
+            didRemove = true;
+        }
+        int bestEdge = 0;
+        IntPoint bestPoint{};
+        Change bestChange{0, 0};
+        double bestValue = before;
+        for (int a = 1; a <= figure.points; ++a) {
+            const IntPoint pa = pointOf(figure, a), pb = pointOf(figure, around.next[a]);
+            const double dx = static_cast<double>(pb.x - pa.x),
+                         dy = static_cast<double>(pb.y - pa.y);
+            const double length = std::sqrt(dx * dx + dy * dy);
+            if (length < 2.0) {
+                continue;
+            }
+            for (int t = -reach; t <= reach; ++t) {
+                const IntPoint p{
+                    static_cast<std::int64_t>(std::lround((pa.x + pb.x) / 2.0 - dy / length * t)),
+                    static_cast<std::int64_t>(std::lround((pa.y + pb.y) / 2.0 + dx / length * t))};
+                Change change = triangleChange(pa, p, pb, glyphMask, shapeMask);
+                double value = ratio(both + change.both, either + change.either);
+                if (value > bestValue + 1e-12 && canInsertPoint(figure, a, p)) {
+                    bestValue = value;
+                    bestEdge = a;
+                    bestPoint = p;
+                    bestChange = change;
+                }
+            }
+        }
+        if (bestEdge == 0) {
+            if (didRemove) {
+                flipTriangle(removed[0], removed[1], removed[2], shapeMask);
+                figure = saved;
+                findNeighbours(figure);
+            }
+            return;
+        }
+        flipTriangle(pointOf(figure, bestEdge), bestPoint, pointOf(figure, around.next[bestEdge]),
+                     shapeMask);
+        insertPoint(figure, bestEdge, bestPoint);
+        movePoints(figure, glyphMask, shapeMask);
+    }
+}
 
 void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask) {
     findNeighbours(figure);

@@ -11,4 +11,9 @@ namespace importer {
 // shapeMask must hold the figure's even-odd fill on entry; it holds the moved figure's on return.
 void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask);
 
+// Swaps points between the places where they carry the least and the most shape, moving the
+// points again after each swap; the figure keeps at most maxPoints points.
+void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask,
+                      int maxPoints);
+
 } // namespace importer

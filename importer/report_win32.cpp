@@ -110,6 +110,15 @@ int wmain(int count, wchar_t** arguments) {
                 continue;
             }
             placeInCell(glyph, frame);
+            if (GetEnvironmentVariableA("KESTA_REPORT_DUMP", nullptr, 0) && *c == L'星') {
+                FILE* dump = std::fopen("Z:\\tmp\\star.txt", "w");
+                for (int k = 1; k <= glyph.contours; ++k) {
+                    for (int p = glyph.first[k]; p <= glyph.last[k]; ++p) {
+                        std::fprintf(dump, "%d %.17g %.17g\n", k, glyph.x[p], glyph.y[p]);
+                    }
+                }
+                std::fclose(dump);
+            }
             FitReport report;
             if (!fitFigure(glyph, figure, report)) {
                 std::printf("%-9s %-6s  nothing drawable\n", group.name, shown);
