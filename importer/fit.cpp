@@ -217,8 +217,22 @@ bool canRemove(int v) {
     return true;
 }
 
-std::int64_t removalCost(int v) {
-    return std::llabs(cross(at(links.prev[v]), at(v), at(links.next[v])));
+// What removing point v costs: first the samples it takes from the overlap with the glyph (the
+// growth of the symmetric difference, which may be negative), then the triangle's area.
+struct Cost {
+    std::int64_t samples;
+    std::int64_t area;
+};
+std::array<Cost, maxGlyphPoints + 1> costs;
+
+bool operator<(const Cost& a, const Cost& b) {
+    return a.samples != b.samples ? a.samples < b.samples : a.area < b.area;
+}
+
+void updateCost(int v) {
+    const IntPoint a = at(links.prev[v]), p = at(v), b = at(links.next[v]);
+    Change change = triangleChange(a, p, b, glyphMask, shapeMask);
+    costs[v] = {change.either - change.both, std::llabs(cross(a, p, b))};
 }
 
 int alivePoints() {
@@ -236,20 +250,41 @@ void removeContourLinks(int c) {
     links.size[c] = 0;
 }
 
+void collectLinked(Shape& shape) {
+    shape.points = 0;
+    shape.contours = 0;
+    for (int c = 1; c <= rounded.contours; ++c) {
+        if (links.size[c] == 0) {
+            continue;
+        }
+        ++shape.contours;
+        shape.first[shape.contours] = shape.points + 1;
+        shape.outer[shape.contours] = rounded.outer[c];
+        int k = links.head[c];
+        do {
+            ++shape.points;
+            shape.x[shape.points] = rounded.x[k];
+            shape.y[shape.points] = rounded.y[k];
+            k = links.next[k];
+        } while (k != links.head[c]);
+        shape.last[shape.contours] = shape.points;
+    }
+}
+
 // Visvalingam's removal across all contours at once, so the budget goes where shape is.
 void spendPointBudget(int& dropped) {
     linkContours();
+    fillShape(rounded, shapeMask);
+    for (int k = 1; k <= rounded.points; ++k) {
+        updateCost(k);
+    }
     bool unblockedSinceRemoval = true;
     while (alivePoints() > figures::maxPoints) {
         int best = 0;
-        std::int64_t bestCost = 0;
         for (int k = 1; k <= rounded.points; ++k) {
-            if (links.alive[k] && !links.blocked[k] && links.size[links.contourOf[k]] > 3) {
-                std::int64_t cost = removalCost(k);
-                if (best == 0 || cost < bestCost) {
-                    best = k;
-                    bestCost = cost;
-                }
+            if (links.alive[k] && !links.blocked[k] && links.size[links.contourOf[k]] > 3 &&
+                (best == 0 || costs[k] < costs[best])) {
+                best = k;
             }
         }
         if (best == 0) {
@@ -280,6 +315,13 @@ void spendPointBudget(int& dropped) {
             }
             removeContourLinks(smallest);
             ++dropped;
+            collectLinked(scratch);
+            fillShape(scratch, shapeMask);
+            for (int k = 1; k <= rounded.points; ++k) {
+                if (links.alive[k]) {
+                    updateCost(k);
+                }
+            }
             continue;
         }
         if (!canRemove(best)) {
@@ -287,6 +329,7 @@ void spendPointBudget(int& dropped) {
             continue;
         }
         const int a = links.prev[best], b = links.next[best], c = links.contourOf[best];
+        flipTriangle(at(a), at(best), at(b), shapeMask);
         links.next[a] = b;
         links.prev[b] = a;
         links.alive[best] = false;
@@ -295,28 +338,9 @@ void spendPointBudget(int& dropped) {
             links.head[c] = b;
         }
         links.blocked[a] = links.blocked[b] = false;
+        updateCost(a);
+        updateCost(b);
         unblockedSinceRemoval = false;
-    }
-}
-
-void collectLinked(Shape& shape) {
-    shape.points = 0;
-    shape.contours = 0;
-    for (int c = 1; c <= rounded.contours; ++c) {
-        if (links.size[c] == 0) {
-            continue;
-        }
-        ++shape.contours;
-        shape.first[shape.contours] = shape.points + 1;
-        shape.outer[shape.contours] = rounded.outer[c];
-        int k = links.head[c];
-        do {
-            ++shape.points;
-            shape.x[shape.points] = rounded.x[k];
-            shape.y[shape.points] = rounded.y[k];
-            k = links.next[k];
-        } while (k != links.head[c]);
-        shape.last[shape.contours] = shape.points;
     }
 }
 

@@ -64,11 +64,6 @@ bool canMove(const Shape& shape, int v, IntPoint p) {
     return true;
 }
 
-struct Change {
-    std::int64_t both;
-    std::int64_t either;
-};
-
 // Walks the samples that change sides when the path a-v-b becomes a-p-b (the even-odd area of
 // the closed path a, v, b, p), counting the change or applying it.
 template <typename Visit>
@@ -131,23 +126,6 @@ double ratio(std::int64_t both, std::int64_t either) {
 constexpr IntPoint directions[8] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
                                     {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
 constexpr int steps[2] = {1, 2};
-
-// The even-odd area of a triangle changes sides when one of its corners is cut off or added.
-Change triangleChange(IntPoint a, IntPoint b, IntPoint c, const FigureMask& glyphMask,
-                      const FigureMask& shapeMask) {
-    Change change{0, 0};
-    forFlippedSamples(a, b, c, c, [&](int sample) {
-        const int inGlyph = glyphMask[sample];
-        const int sign = shapeMask[sample] ? -1 : 1;
-        change.both += sign * inGlyph;
-        change.either += sign * (1 - inGlyph);
-    });
-    return change;
-}
-
-void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask) {
-    forFlippedSamples(a, b, c, c, [&](int sample) { shapeMask[sample] ^= 1; });
-}
 
 // The new edge from a to b meets no edge but those sharing a or b, and turns nowhere straight.
 bool edgeIsFree(const Shape& shape, int a, int b, int skip) {
@@ -250,6 +228,23 @@ void insertPoint(Shape& shape, int a, IntPoint p) {
 Shape saved;
 
 } // namespace
+
+// The even-odd area of a triangle changes sides when one of its corners is cut off or added.
+Change triangleChange(IntPoint a, IntPoint b, IntPoint c, const FigureMask& glyphMask,
+                      const FigureMask& shapeMask) {
+    Change change{0, 0};
+    forFlippedSamples(a, b, c, c, [&](int sample) {
+        const int inGlyph = glyphMask[sample];
+        const int sign = shapeMask[sample] ? -1 : 1;
+        change.both += sign * inGlyph;
+        change.either += sign * (1 - inGlyph);
+    });
+    return change;
+}
+
+void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask) {
+    forFlippedSamples(a, b, c, c, [&](int sample) { shapeMask[sample] ^= 1; });
+}
 
 // Moves a point from where it carries the least shape to the edge where one more carries the
 // most, while that raises the overlap; the points are moved again after every such swap.

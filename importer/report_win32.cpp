@@ -4,7 +4,7 @@
 // before the points are moved, and the ceiling (all rounded points, only the contour limits);
 // then the median and minimum per group. With a path it also writes a contact sheet (PGM):
 // white where figure and glyph agree, light grey figure only, dark grey glyph only.
-//   figure_report [FACE] [SHEET.pgm]
+//   figure_report [FACE] [SHEET.pgm] [CHARACTERS]   (the characters replace the groups)
 #include "importer/fit.h"
 #include "importer/glyph_reader.h"
 #include "importer/raster.h"
@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 
 namespace {
 
@@ -86,15 +87,17 @@ double median(double* values, int count) {
 int wmain(int count, wchar_t** arguments) {
     const wchar_t* face = count > 1 ? arguments[1] : L"Noto Sans CJK JP";
     FontFrame frame;
-    wchar_t chosen[32];
-    if (openFont(face, false, false, frame, chosen) != FontFault::none) {
+    wchar_t chosenFace[32];
+    if (openFont(face, false, false, frame, chosenFace) != FontFault::none) {
         std::fprintf(stderr, "font not installed\n");
         return 1;
     }
     std::printf("%-9s %-6s %6s %7s %7s %7s %4s %3s %4s\n", "group", "char", "read", "ceiling",
                 "reduced", "fitted", "pts", "ctr", "drop");
     bool allMet = true;
-    for (const Group& group : groups) {
+    const Group chosen[] = {{"chosen", count > 3 ? arguments[3] : L"", 0.0, 0.0}};
+    for (const Group& group :
+         count > 3 ? std::span<const Group>(chosen) : std::span<const Group>(groups)) {
         double fitted[128], reduced[128], ceiling[128];
         int n = 0;
         double lowest = 1.0;
@@ -110,15 +113,6 @@ int wmain(int count, wchar_t** arguments) {
                 continue;
             }
             placeInCell(glyph, frame);
-            if (GetEnvironmentVariableA("KESTA_REPORT_DUMP", nullptr, 0) && *c == L'星') {
-                FILE* dump = std::fopen("Z:\\tmp\\star.txt", "w");
-                for (int k = 1; k <= glyph.contours; ++k) {
-                    for (int p = glyph.first[k]; p <= glyph.last[k]; ++p) {
-                        std::fprintf(dump, "%d %.17g %.17g\n", k, glyph.x[p], glyph.y[p]);
-                    }
-                }
-                std::fclose(dump);
-            }
             FitReport report;
             if (!fitFigure(glyph, figure, report)) {
                 std::printf("%-9s %-6s  nothing drawable\n", group.name, shown);
