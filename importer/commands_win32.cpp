@@ -350,7 +350,14 @@ int runCommand(int count, const char* const* arguments) {
     }
     settings::loadSettingNames();
     choosePath(options);
-    return options.command == Command::add ? addCommand(options) : listCommand();
+    if (options.command == Command::list) {
+        return listCommand();
+    }
+    const int status = addCommand(options);
+    if (status != succeeded) {
+        complain(L"設定ファイルは変更していません。\n");
+    }
+    return status;
 }
 
 } // namespace importer

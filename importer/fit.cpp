@@ -271,7 +271,8 @@ void collectLinked(Shape& shape) {
     }
 }
 
-// Visvalingam's removal across all contours at once, so the budget goes where shape is.
+// Visvalingam's removal across all contours at once, so the budget goes where shape is: the point
+// whose removal loses the fewest samples of the overlap with the glyph goes first.
 void spendPointBudget(int& dropped) {
     linkContours();
     fillShape(rounded, shapeMask);

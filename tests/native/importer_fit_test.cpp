@@ -148,6 +148,17 @@ TEST(ImporterFit, TwoOutersWithHolesAreListedRight) {
     EXPECT_GT(fitted.report.fitted, 0.95);
 }
 
+TEST(ImporterFit, PiecesThatRoundingBringsTogetherAreKeptApart) {
+    // Two bars a tenth of a unit apart: rounding puts their edges on one line.
+    auto glyph = glyphOf({{{-30, 6.4}, {30, 6.4}, {30, 40}, {-30, 40}},
+                          {{-30, -40}, {30, -40}, {30, 6.3}, {-30, 6.3}}});
+    Fitted fitted = fit(*glyph);
+    ASSERT_TRUE(fitted.ok);
+    EXPECT_EQ(fitted.report.droppedContours, 0);
+    EXPECT_EQ(listedOuter(fitted.record), 2);
+    EXPECT_GT(fitted.report.fitted, 0.97);
+}
+
 TEST(ImporterFit, NothingDrawableIsRefused) {
     auto flat = glyphOf({{{0, 0}, {10, 0}, {20, 0}}, {{0, 0}, {0.2, 0.1}, {0.4, 0}}});
     Fitted fitted = fit(*flat);
