@@ -17,6 +17,7 @@ constexpr double coordinateHold = 4096.0;
 
 Shape rounded;
 Shape scratch;
+Glyph shifted;
 FigureMask glyphMask;
 FigureMask shapeMask;
 
@@ -432,13 +433,35 @@ double overlapWithGlyph(const Shape& shape, const Glyph& glyph) {
         overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide));
 }
 
-bool fitFigure(const Glyph& glyph, Shape& figure, FitReport& report) {
+bool fitFigure(const Glyph& source, Shape& figure, FitReport& report) {
+    // The glyph may move sideways by less than half a unit, to where its rounded points lie best
+    // on it: centred on its origin all the same, and its upright edges on the grid.
+    constexpr double shifts[] = {0.0, -0.4, -0.2, 0.2, 0.4};
+    const int samples = figureRasterSide * figureRasterSide;
+    double bestCeiling = -1.0;
+    double bestShift = 0.0;
+    for (double shift : shifts) {
+        shifted = source;
+        transformGlyph(shifted, -shift, 0.0, 1.0);
+        int dropped = 0;
+        roundGlyph(shifted);
+        applyContourLimits(rounded, dropped);
+        fillGlyphFigureGrid(shifted, glyphMask);
+        fillShape(rounded, shapeMask);
+        const double ceiling = iouOf(overlapOf(glyphMask.data(), shapeMask.data(), samples));
+        if (ceiling > bestCeiling + 1e-9) {
+            bestCeiling = ceiling;
+            bestShift = shift;
+        }
+    }
     report = {};
+    shifted = source;
+    transformGlyph(shifted, -bestShift, 0.0, 1.0);
+    const Glyph& glyph = shifted;
     roundGlyph(glyph);
     applyContourLimits(rounded, report.droppedContours);
     fillGlyphFigureGrid(glyph, glyphMask);
     fillShape(rounded, shapeMask);
-    const int samples = figureRasterSide * figureRasterSide;
     report.ceiling = iouOf(overlapOf(glyphMask.data(), shapeMask.data(), samples));
 
     spendPointBudget(report.droppedContours);
