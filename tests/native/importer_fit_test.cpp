@@ -3,6 +3,8 @@
 #include "figures/format.h"
 #include "importer/fit.h"
 #include "importer/geometry.h"
+#include "importer/optimise.h"
+#include "importer/raster.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,34 @@ TEST(ImporterFit, PiecesThatRoundingBringsTogetherAreKeptApart) {
     EXPECT_EQ(fitted.report.droppedContours, 0);
     EXPECT_EQ(listedOuter(fitted.record), 2);
     EXPECT_GT(fitted.report.fitted, 0.97);
+}
+
+TEST(ImporterFit, OptimiserKeepsItsCoverageExact) {
+    // The optimiser updates the figure's coverage sample by sample as points move; it must end
+    // exactly as a fresh fill of the moved figure, or it optimises the wrong overlap.
+    auto glyph = glyphOf({ring(-10, 5, 40, 90), reversed(ring(-5, 0, 17, 50))});
+    auto figure = std::make_unique<Shape>();
+    figure->points = 8;
+    figure->contours = 2;
+    figure->first[1] = 1, figure->last[1] = 4, figure->first[2] = 5, figure->last[2] = 8;
+    const std::int32_t points[8][2] = {{-40, -30}, {30, -30}, {30, 40}, {-40, 40},
+                                       {-15, -10}, {5, -10},  {5, 10},  {-15, 10}};
+    for (int k = 1; k <= 8; ++k) {
+        figure->x[k] = points[k - 1][0];
+        figure->y[k] = points[k - 1][1];
+        figure->outer[k <= 4 ? 1 : 2] = k <= 4;
+    }
+    auto glyphMask = std::make_unique<FigureMask>();
+    auto moved = std::make_unique<FigureMask>();
+    auto fresh = std::make_unique<FigureMask>();
+    fillGlyphFigureGrid(*glyph, *glyphMask);
+    fillShape(*figure, *moved);
+    const double before = iouOf(overlapOf(glyphMask->data(), moved->data(), moved->size()));
+    movePoints(*figure, *glyphMask, *moved);
+    fillShape(*figure, *fresh);
+    EXPECT_TRUE(*moved == *fresh);
+    EXPECT_GT(iouOf(overlapOf(glyphMask->data(), fresh->data(), fresh->size())), before + 0.05);
+    EXPECT_EQ(shapeFault(*figure), Fault::none);
 }
 
 TEST(ImporterFit, NothingDrawableIsRefused) {
