@@ -3,6 +3,7 @@
 // fields: name, point count, six header numbers, thirteen contour ranges, then the points.
 #include "figures/figures.h"
 
+#include "figures/format.h"
 #include "figures/numbers.h"
 #include "settings/profile.h"
 #include "settings/settings.h"
@@ -20,44 +21,12 @@ namespace {
 constexpr std::uint32_t figureValueSize = 512;
 constexpr std::uint32_t nameValueSize = 255;
 
-// The builder starts its search for a contour's rightmost point from this x and y.
-constexpr std::int32_t rightmostSearchStart = -9999;
-
-// Fields as strtok on "," takes them: a run of commas is one separator, leading commas are
-// skipped, and a missing field comes back empty.
-struct Fields {
-    const char* next;
-    const char* end;
-};
-
-std::string_view nextField(Fields& fields) {
-    while (fields.next < fields.end && *fields.next == ',') {
-        ++fields.next;
-    }
-    const char* begin = fields.next;
-    while (fields.next < fields.end && *fields.next != ',') {
-        ++fields.next;
-    }
-    return {begin, static_cast<std::size_t>(fields.next - begin)};
-}
-
 // The value is a C string: a zero byte ends it like the end of the line.
-void readFigureValue(std::uint32_t figureNumber, char* buffer, std::uint32_t size) {
+void readFigureLine(std::uint32_t figureNumber, char* buffer, std::uint32_t size) {
     char key[16];
     std::snprintf(key, sizeof key, "ZAHYO%u", static_cast<unsigned>(figureNumber));
     profile::readString(settings::outlineSectionName, key, settings::outlineEndMarker, buffer, size,
                         settings::settingsFileName);
-}
-
-char upperCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// A missing key reads as the end marker, and a name equal to it in any case ends the list.
-bool isEndMarker(std::string_view name) {
-    std::string_view marker = settings::outlineEndMarker;
-    return std::equal(name.begin(), name.end(), marker.begin(), marker.end(),
-                      [](char a, char b) { return upperCase(a) == upperCase(b); });
 }
 
 bool isShiftJisLead(unsigned char c) {
@@ -162,69 +131,23 @@ void clearSlot(int slot) {
     outlineY[slot] = {};
 }
 
-// A figure is kept only when every walk of the builder and the renderer over it stays inside
-// the tables and meets every point once: 1..45 points, 1..13 contours whose ranges (first <=
-// last) together cover the points 1..N exactly once, so every point has one contour and one
-// successor and the face's point list fits; and every contour has a point that beats the
-// builder's starting value in its search for the rightmost point.
-bool isWellFormed(int slot, std::int32_t points) {
-    const std::int32_t contours = contourCount(slot);
-    if (points < 1 || points > maxPoints || contours < 1 || contours > maxContours) {
-        return false;
-    }
-    std::array<bool, maxPoints + 1> covered{};
-    std::int32_t coveredCount = 0;
-    for (int c = 1; c <= contours; ++c) {
-        const std::int32_t first = contourStart[slot][c];
-        const std::int32_t last = contourEnd[slot][c];
-        if (first < 1 || first > last || last > points) {
-            return false;
-        }
-        bool hasRightmost = false;
-        for (std::int32_t k = first; k <= last; ++k) {
-            if (covered[k]) {
-                return false;
-            }
-            covered[k] = true;
-            ++coveredCount;
-            hasRightmost = hasRightmost || outlineX[slot][k] > rightmostSearchStart ||
-                           (outlineX[slot][k] == rightmostSearchStart &&
-                            outlineY[slot][k] > rightmostSearchStart);
-        }
-        if (!hasRightmost) {
-            return false;
-        }
-    }
-    return coveredCount == points;
-}
-
 // The slot's figure from the file, or an empty slot (all zero) when its key is missing, its
 // name is the end marker, or the figure is not well formed. Missing fields read as 0.
 void loadSlot(int slot) {
     clearSlot(slot);
     char value[figureValueSize];
-    readFigureValue(static_cast<std::uint32_t>(settings::OPTIONA[slot]), value, sizeof value);
-    Fields fields{value, value + std::strlen(value)};
-    if (isEndMarker(nextField(fields))) {
+    readFigureLine(static_cast<std::uint32_t>(settings::OPTIONA[slot]), value, sizeof value);
+    FigureRecord record;
+    if (isEndMarker(readFigureValue(value, record), settings::outlineEndMarker) ||
+        !isWellFormed(record)) {
         return;
     }
-    const std::int32_t points = fieldValue(nextField(fields));
-    for (auto& number : figureHeader[slot]) {
-        number = fieldValue(nextField(fields));
-    }
-    for (int c = 1; c <= maxContours; ++c) {
-        contourStart[slot][c] = fieldValue(nextField(fields));
-        contourEnd[slot][c] = fieldValue(nextField(fields));
-    }
-    for (std::int32_t k = 1; k <= std::min(points, std::int32_t{maxPoints}); ++k) {
-        outlineX[slot][k] = fieldValue(nextField(fields));
-        outlineY[slot][k] = fieldValue(nextField(fields));
-    }
-    if (isWellFormed(slot, points)) {
-        pointCount[slot] = points;
-    } else {
-        clearSlot(slot);
-    }
+    pointCount[slot] = record.points;
+    figureHeader[slot] = record.header;
+    contourStart[slot] = record.start;
+    contourEnd[slot] = record.end;
+    outlineX[slot] = record.x;
+    outlineY[slot] = record.y;
 }
 
 } // namespace
@@ -233,10 +156,9 @@ void loadFigureNames() {
     figureNameCount = 0;
     while (figureNameCount < maxFigureNames) {
         char value[nameValueSize];
-        readFigureValue(static_cast<std::uint32_t>(figureNameCount) + 1, value, sizeof value);
-        Fields fields{value, value + std::strlen(value)};
-        const std::string_view name = nextField(fields);
-        if (isEndMarker(name)) {
+        readFigureLine(static_cast<std::uint32_t>(figureNameCount) + 1, value, sizeof value);
+        const std::string_view name = figureValueName(value);
+        if (isEndMarker(name, settings::outlineEndMarker)) {
             return;
         }
         copyName(name, figureNames[figureNameCount]);

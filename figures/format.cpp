@@ -1,0 +1,107 @@
+#include "figures/format.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace figures {
+
+namespace {
+
+// The builder starts its search for a contour's rightmost point from this x and y.
+constexpr std::int32_t rightmostSearchStart = -9999;
+
+// Fields as strtok on "," takes them: a run of commas is one separator, leading commas are
+// skipped, and a missing field comes back empty. A zero byte ends the value like its end.
+struct Fields {
+    const char* next;
+    const char* end;
+};
+
+std::string_view nextField(Fields& fields) {
+    while (fields.next < fields.end && *fields.next == ',') {
+        ++fields.next;
+    }
+    const char* begin = fields.next;
+    while (fields.next < fields.end && *fields.next != ',') {
+        ++fields.next;
+    }
+    return {begin, static_cast<std::size_t>(fields.next - begin)};
+}
+
+Fields fieldsOf(std::string_view value) {
+    const char* zero = static_cast<const char*>(std::memchr(value.data(), '\0', value.size()));
+    return {value.data(), zero ? zero : value.data() + value.size()};
+}
+
+char upperCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+std::string_view figureValueName(std::string_view value) {
+    Fields fields = fieldsOf(value);
+    return nextField(fields);
+}
+
+std::string_view readFigureValue(std::string_view value, FigureRecord& record) {
+    record = {};
+    Fields fields = fieldsOf(value);
+    const std::string_view name = nextField(fields);
+    record.points = fieldValue(nextField(fields));
+    for (auto& number : record.header) {
+        number = fieldValue(nextField(fields));
+    }
+    for (int c = 1; c <= maxContours; ++c) {
+        record.start[c] = fieldValue(nextField(fields));
+        record.end[c] = fieldValue(nextField(fields));
+    }
+    for (std::int32_t k = 1; k <= std::min(record.points, std::int32_t{maxPoints}); ++k) {
+        record.x[k] = fieldValue(nextField(fields));
+        record.y[k] = fieldValue(nextField(fields));
+    }
+    return name;
+}
+
+bool isEndMarker(std::string_view name, std::string_view marker) {
+    return std::equal(name.begin(), name.end(), marker.begin(), marker.end(),
+                      [](char a, char b) { return upperCase(a) == upperCase(b); });
+}
+
+// 1..45 points, 1..13 contours whose ranges (first <= last) together cover the points 1..N
+// exactly once, so every point has one contour and one successor and the face's point list
+// fits; and every contour has a point that beats the builder's starting value in its search for
+// the rightmost point.
+bool isWellFormed(const FigureRecord& record) {
+    const std::int32_t points = record.points;
+    const std::int32_t contours = record.header[contourCountField];
+    if (points < 1 || points > maxPoints || contours < 1 || contours > maxContours) {
+        return false;
+    }
+    std::array<bool, maxPoints + 1> covered{};
+    std::int32_t coveredCount = 0;
+    for (int c = 1; c <= contours; ++c) {
+        const std::int32_t first = record.start[c];
+        const std::int32_t last = record.end[c];
+        if (first < 1 || first > last || last > points) {
+            return false;
+        }
+        bool hasRightmost = false;
+        for (std::int32_t k = first; k <= last; ++k) {
+            if (covered[k]) {
+                return false;
+            }
+            covered[k] = true;
+            ++coveredCount;
+            hasRightmost =
+                hasRightmost || record.x[k] > rightmostSearchStart ||
+                (record.x[k] == rightmostSearchStart && record.y[k] > rightmostSearchStart);
+        }
+        if (!hasRightmost) {
+            return false;
+        }
+    }
+    return coveredCount == points;
+}
+
+} // namespace figures

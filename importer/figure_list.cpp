@@ -1,0 +1,78 @@
+#include "importer/figure_list.h"
+
+#include <cstdio>
+
+namespace importer {
+
+void figureKey(int number, char (&key)[16]) {
+    std::snprintf(key, sizeof key, "ZAHYO%u", static_cast<unsigned>(number));
+}
+
+void readFigureList(const IniText& text, std::string_view section, std::string_view endMarker,
+                    FigureList& list) {
+    list.count = 0;
+    while (list.count < figures::maxFigureNames) {
+        char key[16];
+        figureKey(list.count + 1, key);
+        std::string_view value;
+        if (!iniValue(text, section, key, value) ||
+            figures::isEndMarker(figures::figureValueName(value), endMarker)) {
+            return;
+        }
+        list.value[++list.count] = value;
+    }
+}
+
+int findFigure(const FigureList& list, std::string_view name) {
+    for (int n = 1; n <= list.count; ++n) {
+        if (figures::figureValueName(list.value[n]) == name) {
+            return n;
+        }
+    }
+    return 0;
+}
+
+int formatFigureValue(std::string_view name, const figures::FigureRecord& record,
+                      char (&value)[maxValueChars + 1]) {
+    int length = std::snprintf(value, sizeof value, "%.*s,%d", static_cast<int>(name.size()),
+                               name.data(), static_cast<int>(record.points));
+    auto add = [&](std::int32_t number) {
+        if (length >= 0 && length < static_cast<int>(sizeof value)) {
+            length += std::snprintf(value + length, sizeof value - length, ",%d",
+                                    static_cast<int>(number));
+        }
+    };
+    for (std::int32_t h : record.header) {
+        add(h);
+    }
+    for (int c = 1; c <= figures::maxContours; ++c) {
+        add(record.start[c]);
+        add(record.end[c]);
+    }
+    for (int k = 1; k <= record.points && k <= figures::maxPoints; ++k) {
+        add(record.x[k]);
+        add(record.y[k]);
+    }
+    return length > 0 && length <= maxValueChars ? length : 0;
+}
+
+void figureName(char32_t character, std::string_view shiftJis, char (&name)[maxNameBytes + 1]) {
+    bool usable = false;
+    if (shiftJis.size() == 1) {
+        // Bytes that would end the name, read as a comment or quote, or vanish as a blank.
+        auto byte = static_cast<unsigned char>(shiftJis[0]);
+        usable = byte > 0x20 && byte != 0x7F &&
+                 std::string_view(",;\"'=[").find(shiftJis[0]) == std::string_view::npos;
+    } else if (shiftJis.size() == 2) {
+        auto lead = static_cast<unsigned char>(shiftJis[0]);
+        usable = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    }
+    if (usable) {
+        std::snprintf(name, sizeof name, "%.*s", static_cast<int>(shiftJis.size()),
+                      shiftJis.data());
+    } else {
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(character));
+    }
+}
+
+} // namespace importer

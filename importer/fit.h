@@ -1,0 +1,39 @@
+// The fitter: a flattened glyph in outline units in, a figure the program draws soundly out.
+// Rounds the glyph to integer points, keeps at most 4 outer contours and 13 contours in all
+// (the smallest go first), spends the 45 points where dropping one would lose the most area, then
+// moves the integer points to improve the overlap with the glyph.
+#pragma once
+
+#include "figures/format.h"
+#include "importer/glyph.h"
+
+namespace importer {
+
+// A font's frame: its em square fills the 100-unit cell; the em box is centred vertically on
+// the origin and every glyph's ink horizontally.
+struct FontFrame {
+    double emSize;
+    double ascent;  // top of the em box above the baseline, font units
+    double descent; // bottom of the em box, below the baseline (negative)
+};
+constexpr double cellSize = 100.0;
+
+void placeInCell(Glyph& glyph, const FontFrame& frame);
+
+struct FitReport {
+    int droppedContours; // islands in holes, and contours beyond 13 or beyond 4 outer
+    double ceiling;      // overlap of all rounded points, only the contour limits applied
+    double reduced;      // after spending the point budget, before moving points
+    double fitted;       // after moving points
+};
+
+// False when nothing drawable is left.
+bool fitFigure(const Glyph& glyph, Shape& figure, FitReport& report);
+
+// The figure as the outline format holds it: contours in order, outer contours listed.
+void shapeToRecord(const Shape& shape, figures::FigureRecord& record);
+
+// The figure's overlap with the glyph (both in outline units) on the outline-unit grid.
+double overlapWithGlyph(const Shape& shape, const Glyph& glyph);
+
+} // namespace importer

@@ -1,0 +1,60 @@
+// The soundness of a figure beyond what the program itself checks: contours of at least three
+// points that turn at every point, none crossing or touching itself or another, holes directly
+// inside an outer contour, and the header listing exactly the outer contours.
+#pragma once
+
+#include "figures/format.h"
+#include "importer/glyph.h"
+
+#include <cstdint>
+
+namespace importer {
+
+struct IntPoint {
+    std::int64_t x, y;
+};
+
+std::int64_t cross(IntPoint o, IntPoint a, IntPoint b);
+
+// True when the closed segments share any point, touching included.
+bool segmentsMeet(IntPoint a, IntPoint b, IntPoint c, IntPoint d);
+
+// Crossing parity of a ray from p to the right over the edge from a to b, exact in integers;
+// over a closed path it tells inside (odd) from outside.
+bool rayCrosses(IntPoint p, IntPoint a, IntPoint b);
+
+enum class Fault {
+    none,
+    format,        // the program would not draw it
+    tooLarge,      // coordinates beyond what the checks can weigh
+    unordered,     // contour ranges not 1..N in order, or a spare header field in use
+    tooFewPoints,  // a contour of fewer than 3 points
+    straightPoint, // a contour runs straight or doubles back at a point
+    selfCrossing,
+    contoursMeet,
+    islandInHole,
+    outerNotListed,
+    holeListed,
+    tooManyOuter,
+};
+
+const char* faultText(Fault fault);
+
+// Coordinates within this magnitude can be checked exactly.
+constexpr std::int32_t checkedCoordinateLimit = 1 << 20;
+
+// Contours, their outer flags and limits (45 points, 13 contours, 4 outer).
+Fault shapeFault(const Shape& shape);
+
+// A figure as the file holds it.
+Fault figureFault(const figures::FigureRecord& record);
+
+// The depth of every contour: how many other contours hold its first point.
+void nestingDepths(const Shape& shape, std::array<int, maxGlyphContours + 1>& depth);
+
+std::int64_t twiceArea(const Shape& shape, int contour);
+
+// How many points run straight and how many pairs of edges meet where they must not.
+int contactCount(const Shape& shape);
+
+} // namespace importer

@@ -1,0 +1,27 @@
+// Glyph reading through GDI (glyph_win32.cpp): a font chosen by face name at its own em size,
+// glyph outlines read unhinted with their cubic curves intact, and each one proved against GDI's
+// own rendering of the same glyph before it is used.
+#pragma once
+
+#include "importer/fit.h"
+#include "importer/glyph.h"
+
+namespace importer {
+
+enum class FontFault { none, notInstalled, noOutlines };
+
+// chosenFace receives the face GDI actually chose (it substitutes silently).
+FontFault openFont(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
+                   wchar_t (&chosenFace)[32]);
+void closeFont();
+
+enum class GlyphFault { none, missing, empty, unreadable, mismatch };
+
+// The minimum overlap of a glyph read with GDI's rendering of it.
+constexpr double readCheckThreshold = 0.99;
+
+// The glyph's outline in font units (y up, origin on the baseline), and its overlap with GDI's
+// rendering of the glyph.
+GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering);
+
+} // namespace importer

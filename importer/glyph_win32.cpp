@@ -1,0 +1,278 @@
+// Glyph outlines through GetGlyphOutlineW (GGO_NATIVE, unhinted, at the em size). Under Wine both
+// GGO_NATIVE and GGO_BEZIER hand the cubic curves of CFF-based fonts over as quadratic splines
+// (GGO_BEZIER converts them as if they were quadratic, which bends every curve), so the splines of
+// a CFF font are read as cubic; each reading is rasterised and compared with GDI's own rendering
+// of the glyph, and only one that matches it is used.
+#include "importer/glyph_reader.h"
+
+#include "importer/raster.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace importer {
+
+namespace {
+
+// GDI's rendering for the check: the em square this many pixels high.
+constexpr int renderEm = 1920;
+constexpr int renderMargin = 16;
+constexpr double maxPlacementShift = 3.0;
+// Curves are flattened to this fraction of an outline unit.
+constexpr double flatteningTolerance = 0.05;
+
+HDC fontDc;
+HFONT outlineFont;
+HFONT renderFont;
+double emSize;
+bool cffOutlines;
+
+std::array<unsigned char, 1 << 20> outlineBuffer;
+std::array<std::uint8_t, maxRasterSide * maxRasterSide> ownMask;
+std::array<std::uint8_t, maxRasterSide * maxRasterSide> gdiMask;
+
+HFONT makeFont(const wchar_t* face, bool bold, bool italic, int height, BYTE quality) {
+    LOGFONTW font{};
+    font.lfHeight = -height;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_TT_PRECIS;
+    font.lfQuality = quality;
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectW(&font);
+}
+
+double fixedValue(FIXED f) {
+    return f.value + f.fract / 65536.0;
+}
+
+// One TTPOLYGONHEADER after another, each a contour of lines and cubic Beziers.
+bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic, Glyph& glyph) {
+    clearGlyph(glyph);
+    const double tolerance = flatteningTolerance * emSize / cellSize;
+    DWORD at = 0;
+    while (at + sizeof(TTPOLYGONHEADER) <= size) {
+        TTPOLYGONHEADER header;
+        std::memcpy(&header, data + at, sizeof header);
+        if (header.cb < sizeof header || at + header.cb > size || !beginContour(glyph)) {
+            return false;
+        }
+        double x = fixedValue(header.pfxStart.x), y = fixedValue(header.pfxStart.y);
+        addPoint(glyph, x, y);
+        DWORD curveAt = at + sizeof header;
+        while (curveAt + 4 <= at + header.cb) {
+            WORD type, count;
+            std::memcpy(&type, data + curveAt, 2);
+            std::memcpy(&count, data + curveAt + 2, 2);
+            const DWORD pointsAt = curveAt + 4;
+            if (pointsAt + count * sizeof(POINTFX) > at + header.cb) {
+                return false;
+            }
+            auto point = [&](int i, double& px, double& py) {
+                POINTFX p;
+                std::memcpy(&p, data + pointsAt + i * sizeof(POINTFX), sizeof p);
+                px = fixedValue(p.x);
+                py = fixedValue(p.y);
+            };
+            bool ok = true;
+            if (type == TT_PRIM_CSPLINE || (type == TT_PRIM_QSPLINE && splinesAreCubic)) {
+                for (int i = 0; i + 2 < count; i += 3) {
+                    double ax, ay, bx, by, ex, ey;
+                    point(i, ax, ay);
+                    point(i + 1, bx, by);
+                    point(i + 2, ex, ey);
+                    ok = ok && addCubic(glyph, ax, ay, bx, by, ex, ey, tolerance);
+                }
+            } else if (type == TT_PRIM_QSPLINE) {
+                for (int i = 0; i + 1 < count; ++i) {
+                    double cx, cy, nx, ny;
+                    point(i, cx, cy);
+                    point(i + 1, nx, ny);
+                    if (i + 2 < count) {
+                        nx = (cx + nx) / 2;
+                        ny = (cy + ny) / 2;
+                    }
+                    ok = ok && addQuadratic(glyph, cx, cy, nx, ny, tolerance);
+                }
+            } else {
+                for (int i = 0; i < count; ++i) {
+                    double px, py;
+                    point(i, px, py);
+                    ok = ok && addPoint(glyph, px, py);
+                }
+            }
+            if (!ok) {
+                return false;
+            }
+            curveAt = pointsAt + count * sizeof(POINTFX);
+        }
+        endContour(glyph);
+        at += header.cb;
+    }
+    return true;
+}
+
+// GDI draws the glyph black on white without smoothing; the outline is filled on the same grid.
+double compareWithRendering(const Glyph& glyph, WORD index) {
+    const double scale = static_cast<double>(renderEm) / emSize;
+    const Box box = inkBox(glyph);
+    const int originX = renderMargin - static_cast<int>(std::floor(box.left * scale));
+    const int originY = renderMargin + static_cast<int>(std::ceil(box.top * scale));
+    const int width = std::min(
+        maxRasterSide, originX + static_cast<int>(std::ceil(box.right * scale)) + renderMargin);
+    const int height = std::min(
+        maxRasterSide, originY - static_cast<int>(std::floor(box.bottom * scale)) + renderMargin);
+    if (width <= 0 || height <= 0) {
+        return 0.0;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bitmap || !bits) {
+        if (bitmap) {
+            DeleteObject(bitmap);
+        }
+        if (dc) {
+            DeleteDC(dc);
+        }
+        return 0.0;
+    }
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = SelectObject(dc, renderFont);
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+    ExtTextOutW(dc, originX, originY, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(&index),
+                1, nullptr);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+        gdiMask[i] = (pixels[i] & 0xFF) < 128 ? 1 : 0;
+    }
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data());
+    const double direct = iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height));
+    // GDI places the glyph on whole pixels of its own rounding (the baseline moves by up to a
+    // pixel or two); the shape is what must agree, so the outline is also laid where the
+    // centroids of the two coincide.
+    double ownX, ownY, gdiX, gdiY;
+    if (!centroidOf(ownMask.data(), width, height, ownX, ownY) ||
+        !centroidOf(gdiMask.data(), width, height, gdiX, gdiY)) {
+        return direct;
+    }
+    const double dx = std::clamp(gdiX - ownX, -maxPlacementShift, maxPlacementShift);
+    const double dy = std::clamp(gdiY - ownY, -maxPlacementShift, maxPlacementShift);
+    fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data());
+    return std::max(direct, iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height)));
+}
+
+} // namespace
+
+FontFault openFont(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
+                   wchar_t (&chosenFace)[32]) {
+    closeFont();
+    fontDc = CreateCompatibleDC(nullptr);
+    HFONT probe = makeFont(face, bold, italic, 1000, DEFAULT_QUALITY);
+    HGDIOBJ old = SelectObject(fontDc, probe);
+    chosenFace[0] = L'\0';
+    GetTextFaceW(fontDc, 32, chosenFace);
+    OUTLINETEXTMETRICW metrics{};
+    metrics.otmSize = sizeof metrics;
+    const bool outlines = GetOutlineTextMetricsW(fontDc, sizeof metrics, &metrics) != 0;
+    constexpr DWORD cffTable = 'C' | 'F' << 8 | 'F' << 16 | ' ' << 24;
+    cffOutlines = GetFontData(fontDc, cffTable, 0, nullptr, 0) != GDI_ERROR;
+    SelectObject(fontDc, old);
+    DeleteObject(probe);
+    if (lstrcmpiW(chosenFace, face) != 0) {
+        return FontFault::notInstalled;
+    }
+    if (!outlines || metrics.otmEMSquare == 0) {
+        return FontFault::noOutlines;
+    }
+    emSize = metrics.otmEMSquare;
+    frame.emSize = emSize;
+    frame.ascent = metrics.otmAscent;
+    frame.descent = metrics.otmDescent;
+    if (frame.ascent - frame.descent <= 0) {
+        frame.ascent = metrics.otmTextMetrics.tmAscent;
+        frame.descent = -static_cast<double>(metrics.otmTextMetrics.tmDescent);
+    }
+    outlineFont = makeFont(face, bold, italic, static_cast<int>(emSize), DEFAULT_QUALITY);
+    renderFont = makeFont(face, bold, italic, renderEm, NONANTIALIASED_QUALITY);
+    SelectObject(fontDc, outlineFont);
+    return FontFault::none;
+}
+
+void closeFont() {
+    if (fontDc) {
+        DeleteDC(fontDc);
+    }
+    for (HFONT* font : {&outlineFont, &renderFont}) {
+        if (*font) {
+            DeleteObject(*font);
+        }
+        *font = nullptr;
+    }
+    fontDc = nullptr;
+}
+
+GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering) {
+    overlapWithRendering = 0.0;
+    clearGlyph(glyph);
+    if (character > 0xFFFF || (character >= 0xD800 && character <= 0xDFFF) || !fontDc) {
+        return GlyphFault::missing;
+    }
+    const wchar_t text = static_cast<wchar_t>(character);
+    WORD index = 0xFFFF;
+    if (GetGlyphIndicesW(fontDc, &text, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR ||
+        index == 0xFFFF || index == 0) {
+        return GlyphFault::missing;
+    }
+    GLYPHMETRICS metrics;
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    const UINT format = GGO_NATIVE | GGO_UNHINTED | GGO_GLYPH_INDEX;
+    DWORD size = GetGlyphOutlineW(fontDc, index, format, &metrics, 0, nullptr, &identity);
+    if (size == GDI_ERROR || size > outlineBuffer.size()) {
+        return GlyphFault::unreadable;
+    }
+    if (size == 0) {
+        return GlyphFault::empty;
+    }
+    if (GetGlyphOutlineW(fontDc, index, format, &metrics, size, outlineBuffer.data(), &identity) ==
+        GDI_ERROR) {
+        return GlyphFault::unreadable;
+    }
+    // A CFF font's splines are cubic whatever their label says; a TrueType font's are quadratic.
+    // Either reading must match the rendering; the other is tried before giving up.
+    for (bool cubic : {cffOutlines, !cffOutlines}) {
+        if (!parseOutline(outlineBuffer.data(), size, cubic, glyph)) {
+            return GlyphFault::unreadable;
+        }
+        if (glyph.contours == 0) {
+            return GlyphFault::empty;
+        }
+        overlapWithRendering = compareWithRendering(glyph, index);
+        if (overlapWithRendering >= readCheckThreshold) {
+            return GlyphFault::none;
+        }
+    }
+    return GlyphFault::mismatch;
+}
+
+} // namespace importer

@@ -1,0 +1,44 @@
+// The command line of kesta-figures:
+//   add TEXT [--font FACE] [--bold] [--italic] [--spell] [--replace] [--file PATH]
+//   list [--file PATH]
+// Arguments arrive as UTF-8; the text becomes its characters (code points).
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace importer {
+
+enum class Command { none, add, list };
+
+constexpr int maxTextCharacters = 256;
+
+struct Options {
+    Command command;
+    std::string_view text; // UTF-8
+    std::string_view face;
+    std::string_view file;
+    bool bold, italic, spell, replace;
+    const char* fault; // what is wrong with the command line, or null
+};
+
+void parseOptions(int count, const char* const* arguments, Options& options);
+
+struct Characters {
+    int count;
+    std::array<char32_t, maxTextCharacters + 1> at; // entry 0 left empty
+};
+
+// False on malformed UTF-8 or more than maxTextCharacters characters.
+bool decodeUtf8(std::string_view text, Characters& characters);
+
+// Space, ideographic space and tab separate words; they become no figure.
+bool isBlankCharacter(char32_t c);
+
+// The characters to import: each distinct one once, blanks aside, in order of appearance.
+void distinctCharacters(const Characters& text, Characters& distinct);
+
+// The characters to spell, blanks removed (the figures of a row stand side by side).
+void spelledCharacters(const Characters& text, Characters& spelled);
+
+} // namespace importer

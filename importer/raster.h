@@ -1,0 +1,43 @@
+// Sampled coverage of glyphs and figures: a mask holds one byte per sample, 1 inside. Samples sit
+// at pixel centres of a device grid, x to the right and y down; a point (x, y) of the glyph or the
+// figure (y up) lands at (originX + x * scale, originY - y * scale).
+#pragma once
+
+#include "importer/glyph.h"
+
+#include <cstdint>
+
+namespace importer {
+
+constexpr int maxRasterSide = 2048;
+
+// The outline-unit grid the fitter works on: 4 samples per unit, covering -64..64 both ways.
+constexpr int figureRasterSide = 512;
+constexpr int samplesPerUnit = 4;
+using FigureMask = std::array<std::uint8_t, figureRasterSide * figureRasterSide>;
+
+// Nonzero winding, as fonts fill their glyphs.
+void fillGlyph(const Glyph& glyph, double scale, double originX, double originY, int width,
+               int height, std::uint8_t* mask);
+void fillGlyphFigureGrid(const Glyph& glyph, FigureMask& mask);
+
+// Even-odd filling of integer contours on the outline-unit grid, as the face drawer fills.
+void fillShape(const Shape& shape, FigureMask& mask);
+
+// The number of grid columns left of the point where the edge from (x1, y1) to (x2, y2), in
+// eighths of an outline unit, crosses sample row `row`; -1 when it does not cross that row.
+// Exact in integers, and the same whichever way the edge runs.
+int edgeColumn(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int row);
+
+// Intersection and union sample counts of two masks.
+struct Overlap {
+    std::int64_t both;
+    std::int64_t either;
+};
+Overlap overlapOf(const std::uint8_t* a, const std::uint8_t* b, int samples);
+double iouOf(const Overlap& overlap);
+
+// The mean position of the samples inside; false for an empty mask.
+bool centroidOf(const std::uint8_t* mask, int width, int height, double& x, double& y);
+
+} // namespace importer

@@ -1,0 +1,231 @@
+// kesta-figures.exe as a user runs it: figures added to a copy of the sample settings file with
+// every other byte left alone, nothing added twice, the spelling keys, the program drawing the
+// imported word, and bad input refused with nothing changed.
+#include "figures/format.h"
+#include "importer/geometry.h"
+#include "tests/wine/support/kesta_program.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestatest;
+
+namespace {
+
+struct Outcome {
+    DWORD status;
+    std::string output; // UTF-8, standard output and error together
+};
+
+std::wstring testFile() {
+    return windowsDirectory() + L"\\import_test.ini";
+}
+
+Outcome runImporter(const std::wstring& arguments) {
+    Outcome run{static_cast<DWORD>(-1), ""};
+    static int runs;
+    std::wstring outputPath =
+        windowsDirectory() + L"\\import_output" + std::to_wstring(++runs) + L".txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::wstring command = L"\"" + buildDirectory() + L"\\kesta-figures.exe\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                       nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &run.status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(output);
+    std::ifstream in(narrow(outputPath), std::ios::binary);
+    run.output.assign(std::istreambuf_iterator<char>(in), {});
+    DeleteFileW(outputPath.c_str());
+    return run;
+}
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(narrow(path), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string readFile(const std::wstring& path) {
+    std::ifstream in(narrow(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> crlfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    EXPECT_EQ(start, text.size()) << "text after the last CRLF";
+    return lines;
+}
+
+std::string keyOf(const std::string& line) {
+    return line.substr(0, line.find('='));
+}
+
+// Every figure value written must meet the format and pass every soundness check.
+void expectSound(const std::string& line) {
+    figures::FigureRecord record;
+    figures::readFigureValue(line.substr(line.find('=') + 1), record);
+    EXPECT_EQ(importer::figureFault(record), importer::Fault::none) << line;
+}
+
+const std::wstring noto = L" --font \"Noto Sans CJK JP\"";
+
+class Importer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sample = readSourceFile("resources/kestasv.ini");
+        ASSERT_FALSE(sample.empty());
+        writeFile(testFile(), sample);
+    }
+    void TearDown() override { DeleteFileW(testFile().c_str()); }
+    std::wstring file() const { return L" --file \"" + testFile() + L"\""; }
+    std::string sample;
+};
+
+TEST_F(Importer, AddsSoundFiguresLeavingEveryOtherByteAndAddsNothingTwice) {
+    Outcome kesta = runImporter(L"add KESTA --replace" + noto + file());
+    ASSERT_EQ(kesta.status, 0u) << kesta.output;
+    Outcome kana = runImporter(L"add \"あい漢\"" + noto + file());
+    ASSERT_EQ(kana.status, 0u) << kana.output;
+
+    std::vector<std::string> before = crlfLines(sample), after = crlfLines(readFile(testFile()));
+    ASSERT_EQ(after.size(), before.size() + 3);
+    // KESTA replaced its five figures in place; the three new ones follow the last figure.
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i].rfind("ZAHYO", 0) == 0) {
+            last = i;
+        }
+    }
+    int replaced = 0;
+    for (std::size_t i = 0, j = 0; i < before.size(); ++i, ++j) {
+        if (before[i] != after[j]) {
+            ASSERT_EQ(keyOf(before[i]), keyOf(after[j]));
+            std::string name = before[i].substr(before[i].find('=') + 1, 1);
+            EXPECT_NE(std::string("KESTA").find(name), std::string::npos) << before[i];
+            expectSound(after[j]);
+            ++replaced;
+        }
+        if (i == last) {
+            for (const char* key : {"ZAHYO47", "ZAHYO48", "ZAHYO49"}) {
+                ++j;
+                EXPECT_EQ(keyOf(after[j]), key);
+                expectSound(after[j]);
+            }
+        }
+    }
+    EXPECT_EQ(replaced, 5);
+    EXPECT_EQ(after[last + 1].substr(8, 2), "\x82\xa0") << "named in Shift-JIS";
+
+    const std::string once = readFile(testFile());
+    Outcome again = runImporter(L"add \"あい漢\"" + noto + file());
+    EXPECT_EQ(again.status, 0u) << again.output;
+    EXPECT_EQ(readFile(testFile()), once);
+
+    Outcome list = runImporter(L"list" + file());
+    EXPECT_EQ(list.status, 0u);
+    EXPECT_NE(list.output.find("ZAHYO48  い"), std::string::npos) << list.output;
+    EXPECT_EQ(list.output.find("NG"), std::string::npos) << list.output;
+}
+
+TEST_F(Importer, SpellWritesExactlyTheSpellingKeys) {
+    Outcome run = runImporter(L"add \"あい 漢あ\" --spell" + noto + file());
+    ASSERT_EQ(run.status, 0u) << run.output;
+    std::vector<std::string> before = crlfLines(sample), after = crlfLines(readFile(testFile()));
+    std::vector<std::string> changed;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i]) {
+            changed.push_back(after[i]);
+        }
+    }
+    // Blanks are left out of the row: four figures side by side.
+    std::vector<std::string> expected{"OPTIONA1=47", "OPTIONA2=48", "OPTIONA3=49", "OPTIONA4=47",
+                                      "OPTIONN=4"};
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, expected);
+}
+
+TEST_F(Importer, BadInputChangesNothing) {
+    struct Case {
+        std::wstring arguments;
+        const char* says;
+    };
+    std::vector<Case> cases{
+        {L"add A --font \"No Such Face Anywhere\"" + file(), "No Such Face Anywhere"},
+        {L"add \"\uE000\"" + noto + file(), "U+E000"},
+        {L"add \"  \u3000\"" + noto + file(), ""},
+        {L"add" + file(), ""},
+    };
+    for (const Case& c : cases) {
+        Outcome run = runImporter(c.arguments);
+        EXPECT_NE(run.status, 0u) << narrow(c.arguments);
+        EXPECT_FALSE(run.output.empty());
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+        EXPECT_EQ(readFile(testFile()), sample);
+    }
+
+    // A file another program holds open for reading only.
+    HANDLE held = CreateFileW(testFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Outcome locked = runImporter(L"add \"あ\"" + noto + file());
+    CloseHandle(held);
+    EXPECT_EQ(locked.status, 1u) << locked.output;
+    EXPECT_EQ(readFile(testFile()), sample);
+
+    // 98 figures leave room for one more, not two.
+    std::string nearlyFull = sample;
+    for (int n = 47; n <= 98; ++n) {
+        nearlyFull +=
+            "ZAHYO" + std::to_string(n) + "=F" + std::to_string(n) +
+            ",3,0,1,0,0,0,1,1,3,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,10,0,0,"
+            "10\r\n";
+    }
+    writeFile(testFile(), nearlyFull);
+    Outcome full = runImporter(L"add \"あい\"" + noto + file());
+    EXPECT_EQ(full.status, 1u) << full.output;
+    EXPECT_EQ(readFile(testFile()), nearlyFull);
+    Outcome one = runImporter(L"add \"あ\"" + noto + file());
+    EXPECT_EQ(one.status, 0u) << one.output;
+}
+
+TEST_F(Importer, TheProgramDrawsTheImportedWordWithItsHoleOpen) {
+    // The program's own settings file, found the program's way (no --file).
+    writeIni(sample);
+    Outcome run = runImporter(L"add \"口\" --spell" + noto);
+    ASSERT_EQ(run.status, 0u) << run.output;
+    ASSERT_EQ(iniValue("OPTIONN"), "1");
+
+    Program program = startProgram();
+    ASSERT_TRUE(program.window);
+    RECT client;
+    GetClientRect(program.window, &client);
+    const int x = client.right / 2, y = client.bottom / 2;
+    // 口 fills about 74 of its 100 units, its hole about 56; SIZEY 11 makes a unit 1.1 pixels.
+    bool drawn = false;
+    for (int frame = 0; frame < 20 && !drawn; ++frame) {
+        PostMessageW(program.window, WM_TIMER, 1, 0);
+        settle(program.window);
+        drawn = clientPixel(program.window, x - 36, y) != 0 ||
+                clientPixel(program.window, x + 36, y) != 0;
+    }
+    EXPECT_TRUE(drawn) << "no stroke of the figure drawn";
+    EXPECT_EQ(clientPixel(program.window, x, y), 0u) << "the hole is filled";
+    EXPECT_EQ(clientPixel(program.window, x, y + 12), 0u) << "the hole is filled";
+    closeProgram(program);
+    removeIni();
+}
+
+} // namespace

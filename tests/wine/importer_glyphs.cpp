@@ -1,0 +1,79 @@
+// Glyphs read through GDI and fitted into figures: every read must match GDI's own rendering of
+// the glyph (the reader refuses it otherwise), and representative characters of a CFF font (Noto
+// Sans CJK JP) and a TrueType font (DejaVu Sans) must keep their shape in the figure.
+#include "importer/fit.h"
+#include "importer/geometry.h"
+#include "importer/glyph_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+using namespace importer;
+
+Glyph glyph;
+Shape figure;
+
+struct Expected {
+    char32_t character;
+    double floor; // the lowest overlap the figure may keep
+};
+
+void checkFont(const wchar_t* face, std::initializer_list<Expected> characters) {
+    FontFrame frame;
+    wchar_t chosen[32];
+    ASSERT_EQ(openFont(face, false, false, frame, chosen), FontFault::none) << "chose " << chosen;
+    for (const Expected& expected : characters) {
+        SCOPED_TRACE(static_cast<unsigned>(expected.character));
+        double readOverlap = 0.0;
+        ASSERT_EQ(readGlyph(expected.character, glyph, readOverlap), GlyphFault::none)
+            << "overlap with GDI's rendering " << readOverlap;
+        EXPECT_GE(readOverlap, readCheckThreshold);
+        placeInCell(glyph, frame);
+        FitReport report;
+        ASSERT_TRUE(fitFigure(glyph, figure, report));
+        figures::FigureRecord record;
+        shapeToRecord(figure, record);
+        EXPECT_EQ(figureFault(record), Fault::none);
+        EXPECT_GE(report.fitted, expected.floor);
+        EXPECT_GE(report.fitted, report.reduced);
+        Box box = inkBox(glyph);
+        EXPECT_LT(box.right - box.left, cellSize + 1) << "wider than its cell";
+    }
+    closeFont();
+}
+
+TEST(ImporterGlyphs, CffCurvesReadRightAndFit) {
+    checkFont(L"Noto Sans CJK JP", {{U'A', 0.92},
+                                    {U'g', 0.92},
+                                    {U'O', 0.92},
+                                    {U'&', 0.92},
+                                    {U'8', 0.92},
+                                    {U'あ', 0.90},
+                                    {U'ぬ', 0.90},
+                                    {U'ア', 0.92},
+                                    {U'永', 0.78},
+                                    {U'語', 0.78}});
+}
+
+TEST(ImporterGlyphs, TrueTypeCurvesReadRightAndFit) {
+    checkFont(L"DejaVu Sans", {{U'A', 0.92}, {U'g', 0.92}, {U'O', 0.92}, {U'@', 0.85}});
+}
+
+TEST(ImporterGlyphs, MissingFacesAndCharactersAreRefused) {
+    FontFrame frame;
+    wchar_t chosen[32];
+    EXPECT_EQ(openFont(L"No Such Face Anywhere", false, false, frame, chosen),
+              FontFault::notInstalled);
+    EXPECT_NE(lstrcmpiW(chosen, L"No Such Face Anywhere"), 0);
+    ASSERT_EQ(openFont(L"DejaVu Sans", false, false, frame, chosen), FontFault::none);
+    double overlap;
+    EXPECT_EQ(readGlyph(U'漢', glyph, overlap), GlyphFault::missing) << "no .notdef box";
+    EXPECT_EQ(readGlyph(U'\uE000', glyph, overlap), GlyphFault::missing);
+    EXPECT_EQ(readGlyph(U' ', glyph, overlap), GlyphFault::empty);
+    closeFont();
+}
+
+} // namespace
