@@ -16,7 +16,8 @@ void registerMainClass() {
         windowClass.hCursor = LoadCursorW(programInstance, MAKEINTRESOURCEW(IDC_KESTA));
     }
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszMenuName = menuName;
+    // The screensaver's windows have no menu.
+    windowClass.lpszMenuName = saver::mode == saver::Mode::program ? menuName : nullptr;
     windowClass.lpszClassName = className;
     RegisterClassW(&windowClass);
 }
@@ -32,8 +33,18 @@ void appendSystemMenuItems(HWND window) {
     AppendMenuW(checkMenu, MF_STRING, IDS_SYS_SETTINGS, L"設定(&S)");
 }
 
-int runProgram(HINSTANCE instance, HINSTANCE previousInstance, int showState) {
-    programInstance = instance;
+int messageLoop() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+namespace {
+
+int runMainWindow(HINSTANCE previousInstance, int showState) {
     if (!previousInstance) {
         registerMainClass();
     }
@@ -49,13 +60,22 @@ int runProgram(HINSTANCE instance, HINSTANCE previousInstance, int showState) {
     ShowWindow(window, showState);
     UpdateWindow(window);
 
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    int exitCode = messageLoop();
     stopCtl3d();
-    return static_cast<int>(message.wParam);
+    return exitCode;
+}
+
+} // namespace
+
+// Every way in, the program's own and the screensaver's, passes through here first.
+int runProgram(HINSTANCE instance, HINSTANCE previousInstance, PCWSTR arguments, int showState) {
+    programInstance = instance;
+    const saver::StartRequest request = readStartRequest(arguments);
+    saver::mode = request.mode;
+    if (request.mode == saver::Mode::program) {
+        return runMainWindow(previousInstance, showState);
+    }
+    return runScreensaver(request);
 }
 
 } // namespace app

@@ -1,0 +1,19 @@
+#include "saver/saver.h"
+
+namespace saver {
+
+void watchMouseFrom(std::int32_t x, std::int32_t y) {
+    mouseWatch = {x, y, false};
+}
+
+bool mouseMovedAway(std::int32_t x, std::int32_t y) {
+    if (!mouseWatch.firstMoveSeen) {
+        mouseWatch.firstMoveSeen = true;
+        return false;
+    }
+    std::int64_t dx = std::int64_t{x} - mouseWatch.startX;
+    std::int64_t dy = std::int64_t{y} - mouseWatch.startY;
+    return dx > mouseSlack || dx < -mouseSlack || dy > mouseSlack || dy < -mouseSlack;
+}
+
+} // namespace saver
