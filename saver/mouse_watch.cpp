@@ -7,8 +7,10 @@ void watchMouseFrom(std::int32_t x, std::int32_t y) {
 }
 
 bool mouseMovedAway(std::int32_t x, std::int32_t y) {
+    // The first report may be the system's own; it also stands for the cursor's place when the
+    // place taken at the start was stale (Wine knows the cursor only once it has moved).
     if (!mouseWatch.firstMoveSeen) {
-        mouseWatch.firstMoveSeen = true;
+        mouseWatch = {x, y, true};
         return false;
     }
     std::int64_t dx = std::int64_t{x} - mouseWatch.startX;

@@ -47,8 +47,8 @@ bool screensaverName(std::wstring_view modulePath);
 StartRequest readArguments(std::wstring_view arguments, bool underScreensaverName);
 
 // The full-screen run ends on a mouse move of more than mouseSlack pixels either way from where
-// the cursor stood at the start; the first move message never ends it (the system sends one when
-// the window appears under the cursor).
+// the cursor stood at the start. The first move message never ends it (the system sends one when
+// the window appears under the cursor) and its place becomes the start.
 constexpr std::int64_t mouseSlack = 4;
 struct MouseWatch {
     std::int32_t startX, startY;

@@ -90,17 +90,18 @@ TEST(SaverArguments, TheScreensaverNameIsAnyCaseOfScr) {
     EXPECT_FALSE(saver::screensaverName(L""));
 }
 
-TEST(SaverMouse, TheFirstMoveNeverEndsLaterOnesEndBeyondTheSlack) {
+TEST(SaverMouse, TheFirstMoveNeverEndsAndBecomesTheStartLaterOnesEndBeyondTheSlack) {
     saver::watchMouseFrom(100, 100);
     EXPECT_FALSE(saver::mouseMovedAway(400, 400)) << "the first move message";
-    EXPECT_FALSE(saver::mouseMovedAway(104, 96));
-    EXPECT_FALSE(saver::mouseMovedAway(100, 100));
-    EXPECT_TRUE(saver::mouseMovedAway(105, 100));
-    EXPECT_TRUE(saver::mouseMovedAway(100, 95));
+    EXPECT_FALSE(saver::mouseMovedAway(404, 396));
+    EXPECT_FALSE(saver::mouseMovedAway(400, 400));
+    EXPECT_TRUE(saver::mouseMovedAway(405, 400));
+    EXPECT_TRUE(saver::mouseMovedAway(400, 395));
+    EXPECT_TRUE(saver::mouseMovedAway(100, 100)) << "where the cursor was first thought to be";
 
     // Far ends of the coordinate range compare without overflow.
-    saver::watchMouseFrom(std::numeric_limits<std::int32_t>::min(), 0);
-    EXPECT_FALSE(saver::mouseMovedAway(0, 0));
+    saver::watchMouseFrom(0, 0);
+    EXPECT_FALSE(saver::mouseMovedAway(std::numeric_limits<std::int32_t>::min(), 0));
     EXPECT_TRUE(saver::mouseMovedAway(std::numeric_limits<std::int32_t>::max(), 0));
 }
 
