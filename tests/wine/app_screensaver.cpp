@@ -287,7 +287,7 @@ TEST_F(Screensaver, PreviewFillsTheParentDrawsAtOnceAndEndsWithTheParent) {
 
     // Frames run at once. (Under Wine the drawing of a child window whose parent belongs to
     // another process never reaches the screen, so the frames are counted inside the program;
-    // that the whole row fits is a matter of the sizes, checked in the native tests.)
+    // the drawing itself is seen in app_preview_drawing, the fit in the native tests.)
     Program inside{run.process, preview};
     HHOOK hook = installProbe(inside);
     ASSERT_TRUE(hook);
