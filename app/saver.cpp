@@ -42,21 +42,21 @@ bool startedAsScreensaver() {
 struct Text {
     std::array<wchar_t, 1024> buffer{};
     std::size_t length = 0;
+};
 
-    void add(std::wstring_view part) {
-        for (wchar_t c : part) {
-            if (length + 1 < buffer.size()) {
-                buffer[length++] = c;
-            }
+void add(Text& text, std::wstring_view part) {
+    for (wchar_t c : part) {
+        if (text.length + 1 < text.buffer.size()) {
+            text.buffer[text.length++] = c;
         }
     }
-};
+}
 
 void addQuoted(Text& text, std::wstring_view word) {
     constexpr std::size_t longest = 64;
-    text.add(L"「");
-    text.add(word.substr(0, longest));
-    text.add(word.size() > longest ? L"…」" : L"」");
+    add(text, L"「");
+    add(text, word.substr(0, longest));
+    add(text, word.size() > longest ? L"…」" : L"」");
 }
 
 void end(HWND window) {
@@ -116,28 +116,28 @@ int refuseStart(const saver::StartRequest& request) {
     switch (request.refusal) {
     case saver::Refusal::unknownSwitch:
         addQuoted(text, request.offending);
-        text.add(L"は使えない指定です。");
+        add(text, L"は使えない指定です。");
         break;
     case saver::Refusal::noWindow:
         addQuoted(text, request.offending);
-        text.add(L"にはプレビューを表示するウィンドウのハンドルが必要です。");
+        add(text, L"にはプレビューを表示するウィンドウのハンドルが必要です。");
         break;
     case saver::Refusal::notANumber:
         addQuoted(text, request.offending);
-        text.add(L"はウィンドウのハンドル（10進数）ではありません。");
+        add(text, L"はウィンドウのハンドル（10進数）ではありません。");
         break;
     case saver::Refusal::extraText:
         addQuoted(text, request.offending);
-        text.add(L"は余分な指定です。");
+        add(text, L"は余分な指定です。");
         break;
     case saver::Refusal::notAWindow:
-        text.add(L"ハンドル");
+        add(text, L"ハンドル");
         addQuoted(text, request.offending);
-        text.add(L"のウィンドウが見つかりません。");
+        add(text, L"のウィンドウが見つかりません。");
         break;
     case saver::Refusal::none: break;
     }
-    text.add(usage);
+    add(text, usage);
     MessageBoxW(nullptr, text.buffer.data(), messageTitle, MB_OK | MB_ICONERROR);
     return 1;
 }
