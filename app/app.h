@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "saver/saver.h"
+
 #include <cstdint>
 
 namespace app {
@@ -45,7 +47,8 @@ inline Ctl3dProc ctl3dUnregisterProc;
 inline Ctl3dProc ctl3dAutoSubclassProc;
 
 // The entry procedure's work: returns the exit code.
-int runProgram(HINSTANCE instance, HINSTANCE previousInstance, int showState);
+int runProgram(HINSTANCE instance, HINSTANCE previousInstance, PCWSTR arguments, int showState);
+int messageLoop();
 void registerMainClass();
 void appendSystemMenuItems(HWND window);
 void startCtl3d();
@@ -54,6 +57,17 @@ void stopCtl3d();
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // readSettings (unless the settings dialog is open), loadFigures, buildFigures.
 void rebuildFigures();
+
+// The screensaver's ways in (app/saver.cpp): what the arguments ask for (a handle that names no
+// window is refused), and the full-screen, preview, settings and refusal runs.
+saver::StartRequest readStartRequest(PCWSTR arguments);
+int runScreensaver(const saver::StartRequest& request);
+// What the main window procedure does differently in the screensaver's windows.
+void copyDesktopBehind(HWND window);
+void followWindow(HWND window);
+bool keepsDrawing(HWND window);
+void fitPreviewRow();
+bool fullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // Menu and system-menu commands; each returns false for an identifier it does not handle.
 bool menuCommand(HWND window, WPARAM id);

@@ -17,7 +17,8 @@ void registerMainClass() {
         windowClass.hCursor = LoadCursorW(programInstance, MAKEINTRESOURCEW(IDC_KESTA));
     }
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszMenuName = menuName;
+    // The screensaver's windows have no menu.
+    windowClass.lpszMenuName = saver::mode == saver::Mode::program ? menuName : nullptr;
     windowClass.lpszClassName = className;
     RegisterClassW(&windowClass);
 }
@@ -33,10 +34,18 @@ void appendSystemMenuItems(HWND window) {
     AppendMenuW(checkMenu, MF_STRING, IDS_SYS_SETTINGS, L"設定(&S)");
 }
 
-int runProgram(HINSTANCE instance, HINSTANCE previousInstance, int showState) {
-    // Every read and write of the run goes to the place decided here.
-    settings::chooseSettingsFile();
-    programInstance = instance;
+int messageLoop() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+namespace {
+
+int runMainWindow(HINSTANCE previousInstance, int showState) {
     if (!previousInstance) {
         registerMainClass();
     }
@@ -52,13 +61,24 @@ int runProgram(HINSTANCE instance, HINSTANCE previousInstance, int showState) {
     ShowWindow(window, showState);
     UpdateWindow(window);
 
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    int exitCode = messageLoop();
     stopCtl3d();
-    return static_cast<int>(message.wParam);
+    return exitCode;
+}
+
+} // namespace
+
+// Every way in, the program's own and the screensaver's, passes through here first.
+int runProgram(HINSTANCE instance, HINSTANCE previousInstance, PCWSTR arguments, int showState) {
+    // Every read and write of the run goes to the place decided here.
+    settings::chooseSettingsFile();
+    programInstance = instance;
+    const saver::StartRequest request = readStartRequest(arguments);
+    saver::mode = request.mode;
+    if (request.mode == saver::Mode::program) {
+        return runMainWindow(previousInstance, showState);
+    }
+    return runScreensaver(request);
 }
 
 } // namespace app

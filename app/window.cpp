@@ -85,8 +85,15 @@ void onCreate(HWND window) {
     settings::loadSettingNames();
     settings::readSettings();
     figures::loadFigures();
-    copyDesktop();
-    placeWindow(window);
+    // The screensaver's windows are created where they stay.
+    if (saver::mode == saver::Mode::program) {
+        copyDesktop();
+        placeWindow(window);
+    } else {
+        copyDesktopBehind(window);
+        measureClientArea(window);
+    }
+    fitPreviewRow();
     figures::buildFigures();
     settings::startupDone = 1;
     figures::seedRandom(GetTickCount() & 0xFFFF);
@@ -128,8 +135,11 @@ void onPaint(HWND window) {
 }
 
 void onDestroy(HWND window) {
-    settings::writeViewSettings();
-    settings::writeWindowGeometry();
+    // The screensaver leaves the settings file alone.
+    if (saver::mode == saver::Mode::program) {
+        settings::writeViewSettings();
+        settings::writeWindowGeometry();
+    }
     ReleaseDC(nullptr, screenDC);
     DeleteDC(desktopCopy);
     DeleteObject(desktopBitmap);
@@ -147,16 +157,29 @@ void rebuildFigures() {
         settings::readSettings();
     }
     figures::loadFigures();
+    fitPreviewRow();
     figures::buildFigures();
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (saver::mode == saver::Mode::fullScreen &&
+        fullScreenMessage(window, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
     case WM_CREATE: onCreate(window); return 0;
-    case WM_PAINT: onPaint(window); return 0;
+    case WM_PAINT:
+        followWindow(window);
+        onPaint(window);
+        return 0;
     case WM_ERASEBKGND: return 0;
     case WM_MOVE: InvalidateRect(window, nullptr, TRUE); return 0;
-    case WM_TIMER: render::composeFrame(window); return 0;
+    case WM_TIMER:
+        if (keepsDrawing(window)) {
+            render::composeFrame(window);
+        }
+        return 0;
     case WM_COMMAND:
         if (menuCommand(window, wParam)) {
             return 0;

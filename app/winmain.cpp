@@ -1,5 +1,6 @@
 #include "app/app.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR, int showState) {
-    return app::runProgram(instance, previousInstance, showState);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR arguments,
+                    int showState) {
+    return app::runProgram(instance, previousInstance, arguments, showState);
 }

@@ -1,4 +1,5 @@
-# Windows build: the program kesta.exe and the tests that need the real platform, run under Wine.
+# Windows build: the program kesta.exe (also copied as the screensaver kesta.scr) and the tests
+# that need the real platform, run under Wine.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources")
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -39,6 +40,9 @@ add_executable(kesta WIN32 ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${KESTA_RC} ${KES
 target_link_libraries(kesta kesta_win)
 target_link_options(kesta PRIVATE -municode)
 set_target_properties(kesta PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The same program under the screensaver's name, for the screensaver settings of Windows.
+add_custom_command(TARGET kesta POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kesta> ${CMAKE_BINARY_DIR}/kesta.scr)
 
 # Tests share one Wine prefix in the build folder; they all use its Windows directory (the
 # settings file lives there), so they hold one lock and never run side by side.

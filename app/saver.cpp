@@ -1,0 +1,253 @@
+// The screensaver's ways in: the full-screen run (/s), the preview inside another program's
+// window (/p), the settings dialog alone (/c), and the message for arguments it cannot take. The
+// window procedure, the frame composer, the builder and the dialog are the program's own; the
+// mode in saver::mode tells the window procedure what differs.
+#include "app/app.h"
+#include "dialog/dialog.h"
+#include "figures/builder.h"
+#include "resources/resource.h"
+#include "saver/saver.h"
+
+#include <windowsx.h>
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace app {
+
+namespace {
+
+constexpr wchar_t messageTitle[] = L"KESTA";
+constexpr std::wstring_view usage = L"\n\nスクリーンセーバーとしての使い方:\n"
+                                    L"  /s\t\t全画面で表示\n"
+                                    L"  /p <ウィンドウ>\tウィンドウの中にプレビュー\n"
+                                    L"  /c[:<ウィンドウ>]\t設定";
+
+HWND windowOf(const saver::StartRequest& request) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.window));
+}
+
+bool startedAsScreensaver() {
+    std::array<wchar_t, 4 * MAX_PATH> path{};
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    // A cut name has lost its extension.
+    if (length == 0 || length >= path.size()) {
+        return false;
+    }
+    return saver::screensaverName(std::wstring_view(path.data(), length));
+}
+
+// A message text built in a fixed buffer, cut short rather than overrun.
+struct Text {
+    std::array<wchar_t, 1024> buffer{};
+    std::size_t length = 0;
+};
+
+void add(Text& text, std::wstring_view part) {
+    for (wchar_t c : part) {
+        if (text.length + 1 < text.buffer.size()) {
+            text.buffer[text.length++] = c;
+        }
+    }
+}
+
+void addQuoted(Text& text, std::wstring_view word) {
+    constexpr std::size_t longest = 64;
+    add(text, L"「");
+    add(text, word.substr(0, longest));
+    add(text, word.size() > longest ? L"…」" : L"」");
+}
+
+void end(HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void startDrawingAtOnce(HWND window) {
+    menuCommand(window, IDM_START);
+}
+
+int runFullScreen() {
+    registerMainClass();
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, className, windowTitle, WS_POPUP, left, top, width,
+                                  height, nullptr, nullptr, programInstance, nullptr);
+    if (!window) {
+        return 1;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    saver::watchMouseFrom(cursor.x, cursor.y);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    UpdateWindow(window);
+    startDrawingAtOnce(window);
+    return messageLoop();
+}
+
+int runPreview(HWND parent) {
+    registerMainClass();
+    RECT area{};
+    GetClientRect(parent, &area);
+    HWND window =
+        CreateWindowExW(0, className, windowTitle, WS_CHILD | WS_VISIBLE, 0, 0, area.right,
+                        area.bottom, parent, nullptr, programInstance, nullptr);
+    if (!window) {
+        return 1;
+    }
+    UpdateWindow(window);
+    startDrawingAtOnce(window);
+    return messageLoop();
+}
+
+int runSettings(HWND owner) {
+    startCtl3d();
+    INT_PTR result =
+        DialogBoxParamW(programInstance, dialogName, owner, dialog::settingsDialogProc, 0);
+    stopCtl3d();
+    return result == -1 ? 1 : 0;
+}
+
+int refuseStart(const saver::StartRequest& request) {
+    Text text;
+    switch (request.refusal) {
+    case saver::Refusal::unknownSwitch:
+        addQuoted(text, request.offending);
+        add(text, L"は使えない指定です。");
+        break;
+    case saver::Refusal::noWindow:
+        addQuoted(text, request.offending);
+        add(text, L"にはプレビューを表示するウィンドウのハンドルが必要です。");
+        break;
+    case saver::Refusal::notANumber:
+        addQuoted(text, request.offending);
+        add(text, L"はウィンドウのハンドル（10進数）ではありません。");
+        break;
+    case saver::Refusal::extraText:
+        addQuoted(text, request.offending);
+        add(text, L"は余分な指定です。");
+        break;
+    case saver::Refusal::notAWindow:
+        add(text, L"ハンドル");
+        addQuoted(text, request.offending);
+        add(text, L"のウィンドウが見つかりません。");
+        break;
+    case saver::Refusal::none: break;
+    }
+    add(text, usage);
+    MessageBoxW(nullptr, text.buffer.data(), messageTitle, MB_OK | MB_ICONERROR);
+    return 1;
+}
+
+} // namespace
+
+saver::StartRequest readStartRequest(PCWSTR arguments) {
+    saver::StartRequest request =
+        saver::readArguments(arguments ? arguments : L"", startedAsScreensaver());
+    if (request.hasWindow && !IsWindow(windowOf(request))) {
+        request.mode = saver::Mode::refused;
+        request.refusal = saver::Refusal::notAWindow;
+        request.offending = request.windowText;
+    }
+    return request;
+}
+
+int runScreensaver(const saver::StartRequest& request) {
+    switch (request.mode) {
+    case saver::Mode::fullScreen: return runFullScreen();
+    case saver::Mode::preview: return runPreview(windowOf(request));
+    case saver::Mode::settings: return runSettings(windowOf(request));
+    case saver::Mode::program:
+    case saver::Mode::refused: break;
+    }
+    return refuseStart(request);
+}
+
+// The screensaver's windows take the desktop behind them as they stand, before they are shown:
+// the full-screen window the screen itself, the preview the whole screen made small. The copy
+// is addressed in screen coordinates, as paints and frames read it (followWindow keeps it so).
+void copyDesktopBehind(HWND window) {
+    RECT behind{};
+    GetWindowRect(window, &behind);
+    const int width = behind.right - behind.left;
+    const int height = behind.bottom - behind.top;
+    screenDC = GetDC(nullptr);
+    desktopBitmap = CreateCompatibleBitmap(screenDC, width, height);
+    desktopCopy = CreateCompatibleDC(screenDC);
+    SelectObject(desktopCopy, desktopBitmap);
+    SetWindowOrgEx(desktopCopy, behind.left, behind.top, nullptr);
+    if (saver::mode == saver::Mode::preview) {
+        SetStretchBltMode(desktopCopy, HALFTONE);
+        SetBrushOrgEx(desktopCopy, 0, 0, nullptr);
+        StretchBlt(desktopCopy, behind.left, behind.top, width, height, screenDC,
+                   GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                   GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                   SRCCOPY);
+    } else {
+        BitBlt(desktopCopy, behind.left, behind.top, width, height, screenDC, behind.left,
+               behind.top, SRCCOPY);
+    }
+}
+
+// The preview moves on the screen with its parent; its desktop copy moves along.
+void followWindow(HWND window) {
+    if (saver::mode == saver::Mode::program) {
+        return;
+    }
+    RECT place{};
+    GetWindowRect(window, &place);
+    SetWindowOrgEx(desktopCopy, place.left, place.top, nullptr);
+}
+
+bool keepsDrawing(HWND window) {
+    if (saver::mode == saver::Mode::preview && !IsWindow(GetParent(window))) {
+        DestroyWindow(window);
+        return false;
+    }
+    followWindow(window);
+    return true;
+}
+
+void fitPreviewRow() {
+    if (saver::mode == saver::Mode::preview) {
+        saver::fitRowInto(figures::clientWidth, figures::clientHeight);
+    }
+}
+
+bool fullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_SETCURSOR:
+        SetCursor(nullptr);
+        result = TRUE;
+        return true;
+    case WM_MOUSEMOVE: {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(window, &at);
+        if (saver::mouseMovedAway(at.x, at.y)) {
+            end(window);
+        }
+        return true;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_MOUSEWHEEL: end(window); return true;
+    case WM_ACTIVATEAPP:
+        if (!wParam) {
+            end(window);
+        }
+        return false;
+    case WM_SYSCOMMAND:
+        // No other screensaver starts over this one.
+        return (wParam & 0xFFF0) == SC_SCREENSAVE;
+    }
+    return false;
+}
+
+} // namespace app
