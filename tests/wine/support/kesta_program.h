@@ -108,10 +108,15 @@ inline Program startProgramFrom(const std::wstring& path) {
         return program;
     }
     WaitForInputIdle(program.process.hProcess, 10000);
+    // Only a window of this process: a program of an earlier test may still be on its way out.
     waitFor([&] {
-        HWND found = FindWindowW(L"KESTA", nullptr);
-        if (found && IsWindowVisible(found)) {
-            program.window = found;
+        for (HWND found = FindWindowExW(nullptr, nullptr, L"KESTA", nullptr); found;
+             found = FindWindowExW(nullptr, found, L"KESTA", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == program.process.dwProcessId && IsWindowVisible(found)) {
+                program.window = found;
+            }
         }
         return program.window != nullptr;
     });
