@@ -9,7 +9,6 @@ namespace importer {
 
 namespace {
 
-constexpr int maxPasses = 40;
 constexpr std::int64_t eighths = 2 * samplesPerUnit;
 
 struct Neighbours {
@@ -249,10 +248,9 @@ void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask) {
 // Moves a point from where it carries the least shape to the edge where one more carries the
 // most, while that raises the overlap; the points are moved again after every such swap.
 void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask,
-                      int maxPoints) {
-    constexpr int maxSwaps = 12;
+                      int maxPoints, const Effort& effort) {
     constexpr int reach = 8;
-    for (int swap = 0; swap < maxSwaps; ++swap) {
+    for (int swap = 0; swap < effort.swaps; ++swap) {
         findNeighbours(figure);
         Overlap overlap =
             overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide);
@@ -325,16 +323,16 @@ void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& sh
         flipTriangle(pointOf(figure, bestEdge), bestPoint, pointOf(figure, around.next[bestEdge]),
                      shapeMask);
         insertPoint(figure, bestEdge, bestPoint);
-        movePoints(figure, glyphMask, shapeMask);
+        movePoints(figure, glyphMask, shapeMask, effort.passes);
     }
 }
 
-void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask) {
+void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask, int passes) {
     findNeighbours(figure);
     Overlap overlap =
         overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide);
     std::int64_t both = overlap.both, either = overlap.either;
-    for (int pass = 0; pass < maxPasses; ++pass) {
+    for (int pass = 0; pass < passes; ++pass) {
         bool improved = false;
         for (int v = 1; v <= figure.points; ++v) {
             double best = ratio(both, either);
