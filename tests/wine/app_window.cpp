@@ -30,17 +30,22 @@ class Window : public ::testing::Test {
     Program program{};
 };
 
+// The window stands at its default place: the screen's top left corner, 640 by 480 pixels.
+void expectDefaultPlace(HWND window) {
+    RECT r = windowRect(window);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 640);
+    EXPECT_EQ(r.bottom - r.top, 480);
+}
+
 } // namespace
 
 TEST_F(Window, DefaultsOpenAt640By480AndCloseAddsOnlyTheViewAndGeometryKeys) {
     writeIni(squareFigures());
     program = startProgram();
     ASSERT_TRUE(program.window);
-    RECT r = windowRect(program.window);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right - r.left, 640);
-    EXPECT_EQ(r.bottom - r.top, 480);
+    expectDefaultPlace(program.window);
     EXPECT_EQ(backgroundPixel(program.window), black);
 
     EXPECT_EQ(closeProgram(program), 0);
@@ -99,11 +104,7 @@ TEST_F(Window, AnUnreachableStoredPlaceOpensAtTheDefaultAndIsStoredSo) {
         writeIni(mainSection(place));
         program = startProgram();
         ASSERT_TRUE(program.window);
-        RECT r = windowRect(program.window);
-        EXPECT_EQ(r.left, 0);
-        EXPECT_EQ(r.top, 0);
-        EXPECT_EQ(r.right - r.left, 640);
-        EXPECT_EQ(r.bottom - r.top, 480);
+        expectDefaultPlace(program.window);
         EXPECT_EQ(closeProgram(program), 0);
         EXPECT_EQ(iniValue("SCREEN_L"), "0");
         EXPECT_EQ(iniValue("SCREEN_T"), "0");
