@@ -349,8 +349,7 @@ void spendPointBudget(int& dropped) {
 // Rounding can bring two edges that were apart in the glyph into contact (a gap of a tenth of a
 // unit between two pieces, say): points move by a unit or two, one at a time, while that lowers
 // the number of contacts.
-void repairContacts(Shape& shape) {
-    constexpr int maxMoves = 20;
+void repairContacts(Shape& shape, int maxMoves) {
     int contacts = contactCount(shape);
     for (int move = 0; move < maxMoves && contacts > 0; ++move) {
         int bestPoint = 0, bestContacts = contacts;
@@ -382,8 +381,8 @@ void repairContacts(Shape& shape) {
 
 // Whatever the glyph, the figure must be sound: contacts are repaired where a small move does it,
 // contours that still break a rule go, the smallest first, and listing follows nesting.
-void dropFaultyContours(Shape& shape, int& dropped) {
-    repairContacts(shape);
+void dropFaultyContours(Shape& shape, int& dropped, int repairs) {
+    repairContacts(shape, repairs);
     for (;;) {
         std::array<int, maxGlyphContours + 1> depth;
         nestingDepths(shape, depth);
@@ -433,14 +432,15 @@ double overlapWithGlyph(const Shape& shape, const Glyph& glyph) {
         overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide));
 }
 
-bool fitFigure(const Glyph& source, Shape& figure, FitReport& report) {
+bool fitFigure(const Glyph& source, Shape& figure, FitReport& report, const Effort& effort) {
     // The glyph may move sideways by less than half a unit, to where its rounded points lie best
     // on it: centred on its origin all the same, and its upright edges on the grid.
     constexpr double shifts[] = {0.0, -0.4, -0.2, 0.2, 0.4};
     const int samples = figureRasterSide * figureRasterSide;
     double bestCeiling = -1.0;
     double bestShift = 0.0;
-    for (double shift : shifts) {
+    for (int trial = 0; trial < std::clamp(effort.shifts, 1, 5); ++trial) {
+        const double shift = shifts[trial];
         shifted = source;
         transformGlyph(shifted, -shift, 0.0, 1.0);
         int dropped = 0;
@@ -466,14 +466,14 @@ bool fitFigure(const Glyph& source, Shape& figure, FitReport& report) {
 
     spendPointBudget(report.droppedContours);
     collectLinked(figure);
-    dropFaultyContours(figure, report.droppedContours);
+    dropFaultyContours(figure, report.droppedContours, effort.repairs);
     if (figure.contours == 0) {
         return false;
     }
     fillShape(figure, shapeMask);
     report.reduced = iouOf(overlapOf(glyphMask.data(), shapeMask.data(), samples));
-    movePoints(figure, glyphMask, shapeMask);
-    reallocatePoints(figure, glyphMask, shapeMask, figures::maxPoints);
+    movePoints(figure, glyphMask, shapeMask, effort.passes);
+    reallocatePoints(figure, glyphMask, shapeMask, figures::maxPoints, effort);
     fillShape(figure, shapeMask);
     report.fitted = iouOf(overlapOf(glyphMask.data(), shapeMask.data(), samples));
     return shapeFault(figure) == Fault::none;

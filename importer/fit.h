@@ -6,6 +6,7 @@
 
 #include "figures/format.h"
 #include "importer/glyph.h"
+#include "importer/optimise.h"
 
 namespace importer {
 
@@ -28,7 +29,8 @@ struct FitReport {
 };
 
 // False when nothing drawable is left.
-bool fitFigure(const Glyph& glyph, Shape& figure, FitReport& report);
+bool fitFigure(const Glyph& glyph, Shape& figure, FitReport& report,
+               const Effort& effort = fullEffort);
 
 // The figure as the outline format holds it: contours in order, outer contours listed.
 void shapeToRecord(const Shape& shape, figures::FigureRecord& record);

@@ -6,6 +6,7 @@
 #include "importer/glyph_reader.h"
 
 #include "importer/raster.h"
+#include "render/dib_win32.h"
 
 #include <windows.h>
 
@@ -130,16 +131,9 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     if (width <= 0 || height <= 0) {
         return 0.0;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = render::createPixelBitmap(dc, width, height, bits);
     if (!dc || !bitmap || !bits) {
         if (bitmap) {
             DeleteObject(bitmap);

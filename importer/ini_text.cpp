@@ -128,6 +128,15 @@ bool splice(IniText& text, int begin, int end, std::initializer_list<std::string
     return true;
 }
 
+// What ends the line before a line added at `at`: nothing after a line feed, only the line feed
+// after a lone carriage return (which would otherwise stay in the last line's value).
+std::string_view lineBreakBefore(std::string_view text, int at) {
+    if (at == 0 || text[at - 1] == '\n') {
+        return "";
+    }
+    return text[at - 1] == '\r' ? "\n" : "\r\n";
+}
+
 } // namespace
 
 bool iniValue(const IniText& text, std::string_view section, std::string_view key,
@@ -150,17 +159,16 @@ bool setIniValue(IniText& text, std::string_view section, std::string_view key,
     const std::string_view all = textOf(text);
     Section found = findSection(all, section);
     if (!found.found) {
-        const bool needsBreak = text.length > 0 && all.back() != '\n';
-        return splice(text, text.length, text.length,
-                      {needsBreak ? "\r\n" : "", "[", section, "]\r\n", key, "=", value, "\r\n"});
+        return splice(
+            text, text.length, text.length,
+            {lineBreakBefore(all, text.length), "[", section, "]\r\n", key, "=", value, "\r\n"});
     }
     KeyLine line = findKey(all, found, key);
     if (line.found) {
         return splice(text, line.valueBegin, line.line.end, {value});
     }
     const int at = found.lastLineNext;
-    const bool needsBreak = at > 0 && all[at - 1] != '\n';
-    return splice(text, at, at, {needsBreak ? "\r\n" : "", key, "=", value, "\r\n"});
+    return splice(text, at, at, {lineBreakBefore(all, at), key, "=", value, "\r\n"});
 }
 
 } // namespace importer

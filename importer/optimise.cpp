@@ -9,7 +9,6 @@ namespace importer {
 
 namespace {
 
-constexpr int maxPasses = 40;
 constexpr std::int64_t eighths = 2 * samplesPerUnit;
 
 struct Neighbours {
@@ -121,6 +120,26 @@ Change changeOf(const Shape& shape, int v, IntPoint p, const FigureMask& glyphMa
 
 double ratio(std::int64_t both, std::int64_t either) {
     return either == 0 ? 0.0 : static_cast<double>(both) / either;
+}
+
+// The best step found so far: where it acts (a point or an edge; 0 until one is found), the
+// overlap it gives, the new point and its change of the sample counts.
+struct Best {
+    double value;
+    int where;
+    IntPoint point;
+    Change change;
+};
+
+// Keeps the step when it raises the overlap above the best so far and the figure allows it
+// (asked last, as the costlier test).
+template <typename Allowed>
+void consider(Best& best, int where, IntPoint point, Change change, std::int64_t both,
+              std::int64_t either, Allowed allowed) {
+    const double value = ratio(both + change.both, either + change.either);
+    if (value > best.value + 1e-12 && allowed()) {
+        best = {value, where, point, change};
+    }
 }
 
 constexpr IntPoint directions[8] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
@@ -249,10 +268,9 @@ void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask) {
 // Moves a point from where it carries the least shape to the edge where one more carries the
 // most, while that raises the overlap; the points are moved again after every such swap.
 void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask,
-                      int maxPoints) {
-    constexpr int maxSwaps = 12;
+                      int maxPoints, const Effort& effort) {
     constexpr int reach = 8;
-    for (int swap = 0; swap < maxSwaps; ++swap) {
+    for (int swap = 0; swap < effort.swaps; ++swap) {
         findNeighbours(figure);
         Overlap overlap =
             overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide);
@@ -288,10 +306,7 @@ void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& sh
             removePoint(figure, best);
             didRemove = true;
         }
-        int bestEdge = 0;
-        IntPoint bestPoint{};
-        Change bestChange{0, 0};
-        double bestValue = before;
+        Best best{before, 0, {}, {0, 0}};
         for (int a = 1; a <= figure.points; ++a) {
             const IntPoint pa = pointOf(figure, a), pb = pointOf(figure, around.next[a]);
             const double dx = static_cast<double>(pb.x - pa.x),
@@ -304,17 +319,11 @@ void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& sh
                 const IntPoint p{
                     static_cast<std::int64_t>(std::lround((pa.x + pb.x) / 2.0 - dy / length * t)),
                     static_cast<std::int64_t>(std::lround((pa.y + pb.y) / 2.0 + dx / length * t))};
-                Change change = triangleChange(pa, p, pb, glyphMask, shapeMask);
-                double value = ratio(both + change.both, either + change.either);
-                if (value > bestValue + 1e-12 && canInsertPoint(figure, a, p)) {
-                    bestValue = value;
-                    bestEdge = a;
-                    bestPoint = p;
-                    bestChange = change;
-                }
+                consider(best, a, p, triangleChange(pa, p, pb, glyphMask, shapeMask), both, either,
+                         [&] { return canInsertPoint(figure, a, p); });
             }
         }
-        if (bestEdge == 0) {
+        if (best.where == 0) {
             if (didRemove) {
                 flipTriangle(removed[0], removed[1], removed[2], shapeMask);
                 figure = saved;
@@ -322,48 +331,39 @@ void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& sh
             }
             return;
         }
-        flipTriangle(pointOf(figure, bestEdge), bestPoint, pointOf(figure, around.next[bestEdge]),
-                     shapeMask);
-        insertPoint(figure, bestEdge, bestPoint);
-        movePoints(figure, glyphMask, shapeMask);
+        flipTriangle(pointOf(figure, best.where), best.point,
+                     pointOf(figure, around.next[best.where]), shapeMask);
+        insertPoint(figure, best.where, best.point);
+        movePoints(figure, glyphMask, shapeMask, effort.passes);
     }
 }
 
-void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask) {
+void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask, int passes) {
     findNeighbours(figure);
     Overlap overlap =
         overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide);
     std::int64_t both = overlap.both, either = overlap.either;
-    for (int pass = 0; pass < maxPasses; ++pass) {
+    for (int pass = 0; pass < passes; ++pass) {
         bool improved = false;
         for (int v = 1; v <= figure.points; ++v) {
-            double best = ratio(both, either);
-            IntPoint bestPoint{};
-            Change bestChange{0, 0};
-            bool found = false;
+            Best best{ratio(both, either), 0, {}, {0, 0}};
             for (int step : steps) {
                 for (const IntPoint& d : directions) {
                     IntPoint p{figure.x[v] + step * d.x, figure.y[v] + step * d.y};
-                    Change change = changeOf(figure, v, p, glyphMask, shapeMask);
-                    double value = ratio(both + change.both, either + change.either);
-                    if (value > best + 1e-12 && canMove(figure, v, p)) {
-                        best = value;
-                        bestPoint = p;
-                        bestChange = change;
-                        found = true;
-                    }
+                    consider(best, v, p, changeOf(figure, v, p, glyphMask, shapeMask), both, either,
+                             [&] { return canMove(figure, v, p); });
                 }
             }
-            if (!found) {
+            if (best.where == 0) {
                 continue;
             }
             forFlippedSamples(pointOf(figure, around.prev[v]), pointOf(figure, v),
-                              pointOf(figure, around.next[v]), bestPoint,
+                              pointOf(figure, around.next[v]), best.point,
                               [&](int sample) { shapeMask[sample] ^= 1; });
-            figure.x[v] = static_cast<std::int32_t>(bestPoint.x);
-            figure.y[v] = static_cast<std::int32_t>(bestPoint.y);
-            both += bestChange.both;
-            either += bestChange.either;
+            figure.x[v] = static_cast<std::int32_t>(best.point.x);
+            figure.y[v] = static_cast<std::int32_t>(best.point.y);
+            both += best.change.both;
+            either += best.change.either;
             improved = true;
         }
         if (!improved) {

@@ -81,20 +81,6 @@ BENCHMARK(BM_OrderWallsOfTheHeaviestRow)->Unit(benchmark::kMicrosecond);
 // the two, to set beside the frame benchmark's.
 constexpr int travellingFrames = 500;
 
-void frameWithoutDrawing(bool order) {
-    figures::projectFigures();
-    render::Extent extent = render::measureExtent();
-    render::rewriteIntoFrame(render::placeFrameBox(extent));
-    if (order) {
-        for (int s = 1; s <= render::slotsInUse(); ++s) {
-            render::decideFaces(s);
-            render::orderWalls(s);
-        }
-    }
-    figures::advanceMotion();
-    render::keepExtent(extent);
-}
-
 template <bool order> void BM_FramesOfTheTravellingHeaviestRow(benchmark::State& state) {
     heaviest_row::setUp();
     figures::clientWidth = heaviest_row::clientWidth;
@@ -112,7 +98,7 @@ template <bool order> void BM_FramesOfTheTravellingHeaviestRow(benchmark::State&
         figures::buildFigures();
         state.ResumeTiming();
         for (int i = 0; i < travellingFrames; ++i) {
-            frameWithoutDrawing(order);
+            heaviest_row::frameWithoutDrawing(order);
         }
         benchmark::ClobberMemory();
     }

@@ -7,6 +7,8 @@
 #include "figures/builder.h"
 #include "figures/figures.h"
 #include "figures/motion.h"
+#include "render/frame_box.h"
+#include "render/walls.h"
 #include "settings/settings.h"
 
 namespace heaviest_row {
@@ -71,6 +73,24 @@ inline void setUp() {
         settings::ZKAITEN[s] = 1;
         settings::STEPRAGS[s] = 3 + s % 11;
     }
+}
+
+// One frame's own arithmetic as composeFrame runs it, without drawing, with or without the wall
+// ordering; the frame box it placed.
+inline render::FrameBox frameWithoutDrawing(bool order) {
+    figures::projectFigures();
+    render::Extent extent = render::measureExtent();
+    render::FrameBox box = render::placeFrameBox(extent);
+    render::rewriteIntoFrame(box);
+    if (order) {
+        for (int s = 1; s <= render::slotsInUse(); ++s) {
+            render::decideFaces(s);
+            render::orderWalls(s);
+        }
+    }
+    figures::advanceMotion();
+    render::keepExtent(extent);
+    return box;
 }
 
 } // namespace heaviest_row

@@ -1,7 +1,8 @@
 // Arbitrary contours through the figure importer's fitter: whatever the glyph, a figure that comes
 // out must meet the outline format and pass every soundness check (no crossing, holes inside
 // their outer contour, the limits). The bytes are read as contours of 16-bit point pairs scaled
-// into the cell (-64..64 units).
+// into the cell (-64..64 units). The fitter works briefly (the figure is checked whole after any
+// number of its steps) and glyphs are held to 96 points, so that a run reaches many glyphs.
 #include "importer/fit.h"
 #include "importer/geometry.h"
 
@@ -10,6 +11,9 @@
 #include <cstring>
 
 namespace {
+
+constexpr int maxFuzzPoints = 96;
+constexpr importer::Effort fuzzEffort{1, 1, 2, 1};
 
 importer::Glyph glyph;
 importer::Shape figure;
@@ -28,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t at = 0;
     bool open = false;
     // Byte 0xFF starts a new contour; otherwise four bytes are one point.
-    while (at < size && glyph.points < 200) {
+    while (at < size && glyph.points < maxFuzzPoints) {
         if (data[at] == 0xFF || !open) {
             if (open) {
                 endContour(glyph);
@@ -50,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         endContour(glyph);
     }
     FitReport report;
-    if (fitFigure(glyph, figure, report)) {
+    if (fitFigure(glyph, figure, report, fuzzEffort)) {
         figures::FigureRecord record;
         shapeToRecord(figure, record);
         check(figures::isWellFormed(record));

@@ -1,6 +1,8 @@
 // Checks the sample settings file that a new user starts with: its main section and every figure
 // of its outline section. The file is read here with a parser of its own, so a fault in the
 // program's reader cannot hide a fault in the file.
+#include "importer/geometry.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,9 +18,10 @@
 
 namespace {
 
-struct Point {
-    std::int64_t x, y;
-};
+// The segment tests are the importer's (exact in integers); only the reading is this test's own.
+using Point = importer::IntPoint;
+using importer::cross;
+using importer::segmentsMeet;
 
 struct Figure {
     std::string key, name;
@@ -137,29 +140,6 @@ std::string parseFigure(const std::string& key, const std::string& value, Figure
         return "an outer start names no contour's first point";
     }
     return {};
-}
-
-std::int64_t cross(Point o, Point a, Point b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-int sign(std::int64_t v) {
-    return (v > 0) - (v < 0);
-}
-
-bool onSegment(Point p, Point a, Point b) {
-    return cross(a, b, p) == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
-           std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y);
-}
-
-// True when the closed segments share any point, touching included.
-bool segmentsMeet(Point a, Point b, Point c, Point d) {
-    int d1 = sign(cross(a, b, c)), d2 = sign(cross(a, b, d));
-    int d3 = sign(cross(c, d, a)), d4 = sign(cross(c, d, b));
-    if (d1 * d2 < 0 && d3 * d4 < 0) {
-        return true;
-    }
-    return onSegment(c, a, b) || onSegment(d, a, b) || onSegment(a, c, d) || onSegment(b, c, d);
 }
 
 bool strictlyInside(Point p, const std::vector<Point>& contour) {

@@ -52,6 +52,12 @@ TEST(ImporterIniText, EditsTouchOnlyTheirValueOrLine) {
     auto empty = textOf("");
     ASSERT_TRUE(setIniValue(*empty, "KESTA", "OPTIONN", "2"));
     EXPECT_EQ(bytesOf(*empty), "[KESTA]\r\nOPTIONN=2\r\n");
+    // A last line ending in a lone carriage return gets only the line feed: its value stays.
+    auto lone = textOf("[KESTA]\r\nOPTIONN=1\r");
+    ASSERT_TRUE(setIniValue(*lone, "KESTA", "OPTIONA1", "3"));
+    EXPECT_EQ(bytesOf(*lone), "[KESTA]\r\nOPTIONN=1\r\nOPTIONA1=3\r\n");
+    ASSERT_TRUE(iniValue(*lone, "KESTA", "OPTIONN", value));
+    EXPECT_EQ(value, "1");
 
     // A file that would outgrow the buffer is left as it was.
     auto full = textOf(std::string(maxFileBytes - 4, ';'));

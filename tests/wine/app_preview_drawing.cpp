@@ -34,32 +34,6 @@ void pumpFor(int milliseconds) {
         milliseconds);
 }
 
-std::vector<std::uint32_t> capture(int left, int top) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> shot(pixels, pixels + width * height);
-    for (std::uint32_t& p : shot) {
-        p &= 0xFFFFFF;
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
-
 } // namespace
 
 TEST(PreviewDrawing, LargeFiguresAreMadeSmallEnoughThatTheWholeRowStaysInside) {
@@ -102,7 +76,7 @@ TEST(PreviewDrawing, LargeFiguresAreMadeSmallEnoughThatTheWholeRowStaysInside) {
         if (i == 15) {
             InvalidateRect(FindWindowExW(parent, nullptr, L"KESTA", nullptr), nullptr, TRUE);
         }
-        std::vector<std::uint32_t> shot = capture(left, top);
+        std::vector<std::uint32_t> shot = captureScreen({left, top, left + width, top + height});
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 if (shot[std::size_t(y) * width + x] == 0) {

@@ -130,35 +130,6 @@ HWND makeWindow(int x, int y, int width, int height, COLORREF colour) {
     return window;
 }
 
-// Screen pixels of a rectangle, as 0xRRGGBB, row by row.
-std::vector<std::uint32_t> capture(const RECT& area) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> result(pixels, pixels + std::size_t(width) * height);
-    for (std::uint32_t& p : result) {
-        p &= 0xFFFFFF;
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return result;
-}
-
 std::string withFigures(const std::string& lines) {
     return "[KESTA]\r\n" + lines + squareFigures();
 }
@@ -212,9 +183,9 @@ TEST_F(Screensaver, FullScreenCoversTheVirtualScreenDrawsOverTheDesktopAndEndsOn
     // Drawing runs from the start: the middle changes from one picture to the next.
     const RECT middle{412, 334, 612, 434};
     pumpFor(300);
-    std::vector<std::uint32_t> first = capture(middle);
+    std::vector<std::uint32_t> first = captureScreen(middle);
     pumpFor(300);
-    EXPECT_NE(first, capture(middle)) << "the figures move";
+    EXPECT_NE(first, captureScreen(middle)) << "the figures move";
     // The desktop copy lies exactly under the window: the marker and the desktop stay in place.
     EXPECT_EQ(screenPixel(101, 101), marker);
     EXPECT_EQ(screenPixel(178, 158), marker);

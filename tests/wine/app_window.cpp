@@ -30,17 +30,26 @@ class Window : public ::testing::Test {
     Program program{};
 };
 
+void expectPlace(HWND window, int left, int top, int width, int height) {
+    RECT r = windowRect(window);
+    EXPECT_EQ(r.left, left);
+    EXPECT_EQ(r.top, top);
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+}
+
+// The default place: the screen's top left corner, 640 by 480 pixels.
+void expectDefaultPlace(HWND window) {
+    expectPlace(window, 0, 0, 640, 480);
+}
+
 } // namespace
 
 TEST_F(Window, DefaultsOpenAt640By480AndCloseAddsOnlyTheViewAndGeometryKeys) {
     writeIni(squareFigures());
     program = startProgram();
     ASSERT_TRUE(program.window);
-    RECT r = windowRect(program.window);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right - r.left, 640);
-    EXPECT_EQ(r.bottom - r.top, 480);
+    expectDefaultPlace(program.window);
     EXPECT_EQ(backgroundPixel(program.window), black);
 
     EXPECT_EQ(closeProgram(program), 0);
@@ -60,11 +69,7 @@ TEST_F(Window, GeometryFollowsTheWindowAndSurvivesARestartEvenLeftOfTheScreen) {
     writeIni(mainSection("SCREEN_T=30\r\nSCREEN_L=100\r\nSCREEN_H=300\r\nSCREEN_W=400\r\n"));
     program = startProgram();
     ASSERT_TRUE(program.window);
-    RECT r = windowRect(program.window);
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.top, 30);
-    EXPECT_EQ(r.right - r.left, 400);
-    EXPECT_EQ(r.bottom - r.top, 300);
+    expectPlace(program.window, 100, 30, 400, 300);
 
     // The user drags the window half off the left edge and makes it larger.
     SetWindowPos(program.window, nullptr, -8, 40, 500, 350, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -77,11 +82,7 @@ TEST_F(Window, GeometryFollowsTheWindowAndSurvivesARestartEvenLeftOfTheScreen) {
 
     program = startProgram();
     ASSERT_TRUE(program.window);
-    r = windowRect(program.window);
-    EXPECT_EQ(r.left, -8);
-    EXPECT_EQ(r.top, 40);
-    EXPECT_EQ(r.right - r.left, 500);
-    EXPECT_EQ(r.bottom - r.top, 350);
+    expectPlace(program.window, -8, 40, 500, 350);
 }
 
 TEST_F(Window, AnUnreachableStoredPlaceOpensAtTheDefaultAndIsStoredSo) {
@@ -99,11 +100,7 @@ TEST_F(Window, AnUnreachableStoredPlaceOpensAtTheDefaultAndIsStoredSo) {
         writeIni(mainSection(place));
         program = startProgram();
         ASSERT_TRUE(program.window);
-        RECT r = windowRect(program.window);
-        EXPECT_EQ(r.left, 0);
-        EXPECT_EQ(r.top, 0);
-        EXPECT_EQ(r.right - r.left, 640);
-        EXPECT_EQ(r.bottom - r.top, 480);
+        expectDefaultPlace(program.window);
         EXPECT_EQ(closeProgram(program), 0);
         EXPECT_EQ(iniValue("SCREEN_L"), "0");
         EXPECT_EQ(iniValue("SCREEN_T"), "0");

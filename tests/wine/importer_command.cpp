@@ -1,11 +1,14 @@
 // kesta-figures.exe as a user runs it: figures added to a copy of the sample settings file with
 // every other byte left alone, nothing added twice, the spelling keys, the program drawing the
-// imported word, and bad input refused with nothing changed.
+// imported word, bold and italic figures unlike the regular ones, and bad input refused with
+// nothing changed.
 #include "figures/format.h"
 #include "importer/geometry.h"
 #include "tests/wine/support/kesta_program.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace kestatest;
 
@@ -199,6 +202,67 @@ TEST_F(Importer, BadInputChangesNothing) {
     EXPECT_EQ(readFile(testFile()), nearlyFull);
     Outcome one = runImporter(L"add \"あ\"" + noto + file());
     EXPECT_EQ(one.status, 0u) << one.output;
+}
+
+// The figure written for "Ｉ" (a plain upright bar, not in the sample) into a fresh copy of the
+// sample file with the given style options.
+figures::FigureRecord figureOfI(const std::wstring& style, const std::wstring& file,
+                                const std::string& sample) {
+    writeFile(testFile(), sample);
+    Outcome run = runImporter(L"add \uFF29" + style + noto + file);
+    EXPECT_EQ(run.status, 0u) << run.output;
+    figures::FigureRecord record{};
+    for (const std::string& line : crlfLines(readFile(testFile()))) {
+        if (line.rfind("ZAHYO47=", 0) == 0) {
+            expectSound(line);
+            figures::readFigureValue(line.substr(line.find('=') + 1), record);
+        }
+    }
+    EXPECT_GT(record.points, 0) << "no figure added";
+    return record;
+}
+
+// The figure's area in square units (outer contours less holes).
+double areaOf(const figures::FigureRecord& record) {
+    double twice = 0;
+    for (int c = 1; c <= record.header[figures::contourCountField]; ++c) {
+        for (int k = record.start[c]; k <= record.end[c]; ++k) {
+            const int j = k == record.end[c] ? record.start[c] : k + 1;
+            twice += double(record.x[k]) * record.y[j] - double(record.x[j]) * record.y[k];
+        }
+    }
+    return std::abs(twice) / 2;
+}
+
+// How far x moves per unit of y over the figure's points (least squares): 0 for an upright bar.
+double leanOf(const figures::FigureRecord& record) {
+    double mx = 0, my = 0;
+    for (int k = 1; k <= record.points; ++k) {
+        mx += record.x[k];
+        my += record.y[k];
+    }
+    mx /= record.points;
+    my /= record.points;
+    double xy = 0, yy = 0;
+    for (int k = 1; k <= record.points; ++k) {
+        xy += (record.x[k] - mx) * (record.y[k] - my);
+        yy += (record.y[k] - my) * (record.y[k] - my);
+    }
+    return yy > 0 ? xy / yy : 0;
+}
+
+TEST_F(Importer, BoldFiguresAreHeavierAndItalicOnesLean) {
+    const figures::FigureRecord regular = figureOfI(L"", file(), sample);
+    const figures::FigureRecord bold = figureOfI(L" --bold", file(), sample);
+    const figures::FigureRecord italic = figureOfI(L" --italic", file(), sample);
+    ASSERT_TRUE(regular.points > 0 && bold.points > 0 && italic.points > 0);
+    // Bold strokes are wider: half as much area again under Wine's Noto Sans CJK JP Bold.
+    EXPECT_GT(areaOf(bold), 1.2 * areaOf(regular));
+    EXPECT_LT(std::abs(leanOf(bold)), 0.05);
+    // Italic leans the bar to the right going up (about 0.25, some 14 degrees), area kept.
+    EXPECT_LT(std::abs(leanOf(regular)), 0.05);
+    EXPECT_GT(leanOf(italic), 0.15);
+    EXPECT_NEAR(areaOf(italic), areaOf(regular), 0.1 * areaOf(regular));
 }
 
 TEST_F(Importer, TheProgramDrawsTheImportedWordWithItsHoleOpen) {

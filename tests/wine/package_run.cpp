@@ -20,15 +20,7 @@ TEST(Package, RunsFromItsFolderAndKeepsTheSettingsPerUser) {
     ASSERT_TRUE(program.window);
     sendCommand(program.window, IDM_START);
     Sleep(500);
-    RECT client;
-    GetClientRect(program.window, &client);
-    int lit = 0;
-    for (int x = 0; x < client.right; x += 4) {
-        for (int y = client.bottom / 4; y < client.bottom * 3 / 4; y += 8) {
-            lit += clientPixel(program.window, x, y) != 0 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(lit, 20) << "the sample word is drawn";
+    EXPECT_GT(litClientPixels(program.window), 20) << "the sample word is drawn";
     MoveWindow(program.window, 20, 30, 520, 360, TRUE);
     settle(program.window);
     EXPECT_EQ(closeProgram(program), 0);

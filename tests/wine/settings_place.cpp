@@ -191,15 +191,7 @@ TEST_F(SettingsPlace, WithOnlyTheFileBesideTheProgramItsFiguresAppear) {
     EXPECT_EQ(readFile(userIni()), readSourceFile("resources/kestasv.ini"));
     sendCommand(program.window, IDM_START);
     Sleep(500);
-    RECT client;
-    GetClientRect(program.window, &client);
-    int lit = 0;
-    for (int x = 0; x < client.right; x += 4) {
-        for (int y = client.bottom / 4; y < client.bottom * 3 / 4; y += 8) {
-            lit += clientPixel(program.window, x, y) != 0 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(lit, 20) << "the sample figures are drawn";
+    EXPECT_GT(litClientPixels(program.window), 20) << "the sample figures are drawn";
     MoveWindow(program.window, 30, 40, 500, 300, TRUE);
     settle(program.window);
     EXPECT_EQ(closeProgram(program), 0);

@@ -64,21 +64,10 @@ HWND createWindow() {
 
 double boxPixels;
 
-// The frame's own arithmetic, with or without the wall ordering, as composeFrame runs it.
+// The frame's own arithmetic, with or without the wall ordering, counting the frame box's area.
 void frameWithoutDrawing(bool order) {
-    figures::projectFigures();
-    render::Extent extent = render::measureExtent();
-    render::FrameBox box = render::placeFrameBox(extent);
+    const render::FrameBox box = heaviest_row::frameWithoutDrawing(order);
     boxPixels += static_cast<double>(box.width) * box.height;
-    render::rewriteIntoFrame(box);
-    if (order) {
-        for (int s = 1; s <= render::slotsInUse(); ++s) {
-            render::decideFaces(s);
-            render::orderWalls(s);
-        }
-    }
-    figures::advanceMotion();
-    render::keepExtent(extent);
 }
 
 struct Start {

@@ -2,10 +2,13 @@
 // directory, starting kesta.exe, finding its windows, sending it commands and closing it.
 #pragma once
 
+#include "render/dib_win32.h"
+
 #include <windows.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -221,6 +224,43 @@ inline unsigned screenPixel(int x, int y) {
     COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(nullptr, dc);
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// Screen pixels of a rectangle, as 0xRRGGBB, row by row.
+inline std::vector<std::uint32_t> captureScreen(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = render::createPixelBitmap(screen, width, height, bits);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> shot(pixels, pixels + std::size_t(width) * height);
+    for (std::uint32_t& p : shot) {
+        p &= 0xFFFFFF;
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+// How many sampled pixels of the middle half of a window's client area are not black (every
+// 4th column, every 8th row): whether figures are drawn there.
+inline int litClientPixels(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    int lit = 0;
+    for (int x = 0; x < client.right; x += 4) {
+        for (int y = client.bottom / 4; y < client.bottom * 3 / 4; y += 8) {
+            lit += clientPixel(window, x, y) != 0 ? 1 : 0;
+        }
+    }
+    return lit;
 }
 
 // The keys of the settings file's main section, in file order.

@@ -1,0 +1,236 @@
+// Arbitrary settings-file bytes edited the way "kesta-figures add" edits them: a figure written
+// under the next free key of the outline section (or over its old key with --replace), then with
+// --spell the slot count and slot keys of the main section. After every edit the bytes outside
+// the one changed line (or the one added line) are unchanged, every other key reads as before,
+// and the figure reads back through the outline format exactly as written and well formed.
+// The first 8 bytes choose the edit (see LLVMFuzzerTestOneInput); the rest is the file.
+#include "figures/format.h"
+#include "importer/figure_list.h"
+#include "importer/ini_text.h"
+#include "settings/settings.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+importer::IniText text;
+importer::FigureList list;
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    a = trimmed(a);
+    b = trimmed(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Every "name=" line of the old file, under the section header above it, reads the same after
+// the edit unless it names the edited key. (The first 200 lines, to keep runs fast.)
+void checkOtherKeys(const std::string& before, std::string_view section, std::string_view key) {
+    importer::IniText& after = text;
+    static importer::IniText old;
+    old.length = static_cast<int>(before.size());
+    std::copy(before.begin(), before.end(), old.bytes.begin());
+    std::string_view all = before, header;
+    int lines = 0;
+    for (std::size_t at = 0; at < all.size() && lines < 200; ++lines) {
+        std::size_t end = std::min(all.find('\n', at), all.size());
+        std::string_view line = trimmed(all.substr(at, end - at));
+        at = end + 1;
+        if (!line.empty() && line.front() == '[') {
+            header = line.substr(1, line.find(']') == std::string_view::npos ? line.size() - 1
+                                                                             : line.find(']') - 1);
+            continue;
+        }
+        std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            continue;
+        }
+        std::string_view name = line.substr(0, equals);
+        if (sameName(header, section) && sameName(name, key)) {
+            continue;
+        }
+        std::string_view was, is;
+        const bool found = importer::iniValue(old, header, name, was);
+        check(importer::iniValue(after, header, name, is) == found);
+        check(!found || was == is);
+    }
+}
+
+// One edit through setIniValue, checked: the bytes change in one line only (or one line, with
+// its section header when that was missing, is added), and the key then reads as the value.
+bool edit(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string before(importer::textOf(text));
+    std::string_view old;
+    const bool existed = importer::iniValue(text, section, key, old);
+    if (!importer::setIniValue(text, section, key, value)) {
+        check(importer::textOf(text) == before);
+        return false;
+    }
+    const std::string_view after = importer::textOf(text);
+    std::size_t prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) {
+        ++prefix;
+    }
+    std::size_t suffix = 0;
+    while (prefix + suffix < before.size() && prefix + suffix < after.size() &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    const std::string_view removed =
+        std::string_view(before).substr(prefix, before.size() - prefix - suffix);
+    const std::string_view added = after.substr(prefix, after.size() - prefix - suffix);
+    check(removed.find('\n') == std::string_view::npos);
+    if (existed) {
+        check(added.find('\n') == std::string_view::npos);
+    } else {
+        check(removed.empty());
+        check(std::count(added.begin(), added.end(), '\n') <= 3);
+    }
+    std::string_view now;
+    check(importer::iniValue(text, section, key, now) && now == value);
+    checkOtherKeys(before, section, key);
+    return true;
+}
+
+// A figure of one contour whose points come from a small generator seeded by the input.
+void makeFigure(std::uint8_t pointsByte, std::uint8_t seed, figures::FigureRecord& record) {
+    record = {};
+    record.points = 3 + pointsByte % (figures::maxPoints - 2);
+    record.header[1] = 1;
+    record.header[figures::contourCountField] = 1;
+    record.start[1] = 1;
+    record.end[1] = record.points;
+    std::uint32_t state = seed * 2654435761u + 1;
+    for (int k = 1; k <= record.points; ++k) {
+        state = state * 1103515245u + 12345u;
+        record.x[k] = static_cast<std::int32_t>(state >> 16) % 121 - 60;
+        state = state * 1103515245u + 12345u;
+        record.y[k] = static_cast<std::int32_t>(state >> 16) % 121 - 60;
+    }
+}
+
+// The name the importer would give: one byte, a Shift-JIS pair, or "U+XXXX"; now and then the
+// name of a figure already listed, as a character added before would find it (when the importer
+// could have written that name).
+void chooseName(const std::uint8_t* data, char (&name)[importer::maxNameBytes + 1]) {
+    if ((data[0] & 8) && list.count > 0) {
+        std::string_view listed = figures::figureValueName(list.value[1 + data[6] % list.count]);
+        // Names the importer writes are not empty and hold no blank, control byte or comma.
+        const bool plain = std::none_of(listed.begin(), listed.end(), [](char c) {
+            return static_cast<unsigned char>(c) <= 0x20 || c == ',';
+        });
+        if (plain && !listed.empty() && listed.size() <= importer::maxNameBytes) {
+            std::snprintf(name, sizeof name, "%.*s", static_cast<int>(listed.size()),
+                          listed.data());
+            return;
+        }
+    }
+    char bytes[2];
+    std::size_t length = 1;
+    bytes[0] = static_cast<char>(data[1]);
+    if (!(data[0] & 4)) {
+        // A lead byte and a trail byte from the ranges the code page converts to.
+        bytes[0] = static_cast<char>(data[1] < 0x80 ? 0x81 + data[1] % 31 : 0xE0 + data[1] % 29);
+        bytes[1] = static_cast<char>(data[2] % 2 ? 0x40 + data[2] % 63 : 0x80 + data[2] % 125);
+        length = 2;
+    }
+    importer::figureName(static_cast<char32_t>(data[1] << 8 | data[2]),
+                         std::string_view(bytes, length), name);
+}
+
+} // namespace
+
+// Bytes 0..7: flags (1 replace, 2 spell, 4 one-byte name, 8 a listed name), two name bytes, the
+// point count, the point seed, the spelled length, the listed name's index, unused.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::size_t head = 8;
+    if (size < head || size - head > static_cast<std::size_t>(importer::maxFileBytes)) {
+        return 0;
+    }
+    settings::loadSettingNames();
+    const std::string_view section = settings::outlineSectionName;
+    text.length = static_cast<int>(size - head);
+    std::memcpy(text.bytes.data(), data + head, size - head);
+    importer::readFigureList(text, section, settings::outlineEndMarker, list);
+    check(list.count >= 0 && list.count <= figures::maxFigureNames);
+
+    char name[importer::maxNameBytes + 1];
+    chooseName(data, name);
+    figures::FigureRecord record;
+    makeFigure(data[3], data[4], record);
+    char value[importer::maxValueChars + 1];
+    const int length = importer::formatFigureValue(name, record, value);
+    check(length >= 0 && length <= importer::maxValueChars);
+    const int existing = importer::findFigure(list, name);
+    check(existing >= 0 && existing <= list.count);
+    const int number = existing != 0 ? existing : list.count + 1;
+    if (length == 0 || (existing != 0 && !(data[0] & 1)) || number > figures::maxFigureNames) {
+        return 0;
+    }
+    // The list's views point into the text, which the edit moves.
+    static std::array<std::string, figures::maxFigureNames + 1> listed;
+    for (int k = 1; k <= list.count; ++k) {
+        listed[k] = list.value[k];
+    }
+    char key[16];
+    importer::figureKey(number, key);
+    if (!edit(section, key, std::string_view(value, static_cast<std::size_t>(length)))) {
+        return 0;
+    }
+
+    std::string_view written;
+    check(importer::iniValue(text, section, key, written));
+    figures::FigureRecord read;
+    check(figures::readFigureValue(written, read) == name);
+    check(read.points == record.points && read.header == record.header &&
+          read.start == record.start && read.end == record.end && read.x == record.x &&
+          read.y == record.y);
+    check(figures::isWellFormed(read));
+    // The figures listed before keep their keys and values; the new one is listed under its key.
+    static importer::FigureList now;
+    importer::readFigureList(text, section, settings::outlineEndMarker, now);
+    check(now.count >= number && now.value[number] == written);
+    for (int k = 1; k < number; ++k) {
+        check(now.value[k] == listed[k]);
+    }
+
+    if (data[0] & 2) {
+        const int spelled = 1 + data[5] % figures::maxSlots;
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%d", spelled);
+        edit(settings::mainSectionName, "OPTIONN", digits);
+        for (int s = 1; s <= spelled; ++s) {
+            std::snprintf(key, sizeof key, "OPTIONA%d", s);
+            std::snprintf(digits, sizeof digits, "%d", 1 + (s * data[5]) % number);
+            edit(settings::mainSectionName, key, digits);
+        }
+    }
+    return 0;
+}
