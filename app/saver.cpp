@@ -20,9 +20,9 @@ namespace {
 
 constexpr wchar_t messageTitle[] = L"KESTA";
 constexpr std::wstring_view usage = L"\n\nスクリーンセーバーとしての使い方:\n"
-                                    L"  /s\t\t全画面で表示\n"
-                                    L"  /p <ウィンドウ>\tウィンドウの中にプレビュー\n"
-                                    L"  /c[:<ウィンドウ>]\t設定";
+                                    L"  /s：全画面で表示\n"
+                                    L"  /p <ウィンドウ>：ウィンドウの中にプレビュー\n"
+                                    L"  /c[:<ウィンドウ>]：設定";
 
 HWND windowOf(const saver::StartRequest& request) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.window));
