@@ -11,26 +11,20 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace figures {
 
 namespace {
 
-constexpr std::uint32_t figureValueSize = 512;
 constexpr std::uint32_t nameValueSize = 255;
 
 // The value is a C string: a zero byte ends it like the end of the line.
 void readFigureLine(std::uint32_t figureNumber, char* buffer, std::uint32_t size) {
     char key[16];
-    std::snprintf(key, sizeof key, "ZAHYO%u", static_cast<unsigned>(figureNumber));
+    figureKey(figureNumber, key);
     profile::readString(settings::outlineSectionName, key, settings::outlineEndMarker, buffer, size,
                         settings::settingsFileName);
-}
-
-bool isShiftJisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
 // At most figureNameSize - 1 bytes, never half of a double-byte character.

@@ -1,6 +1,7 @@
 #include "figures/format.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace figures {
@@ -38,6 +39,10 @@ char upperCase(char c) {
 }
 
 } // namespace
+
+void figureKey(std::uint32_t number, char (&key)[16]) {
+    std::snprintf(key, sizeof key, "ZAHYO%u", static_cast<unsigned>(number));
+}
 
 std::string_view figureValueName(std::string_view value) {
     Fields fields = fieldsOf(value);

@@ -11,6 +11,17 @@
 
 namespace figures {
 
+// The program reads at most this many bytes of a figure's value, terminator included.
+constexpr int figureValueSize = 512;
+
+// "ZAHYO<number>", the key of a figure's value.
+void figureKey(std::uint32_t number, char (&key)[16]);
+
+// A Shift-JIS byte that opens a double-byte character.
+constexpr bool isShiftJisLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // One figure as its value holds it; entry 0 of the contour and point tables is left empty.
 struct FigureRecord {
     std::int32_t points;

@@ -4,10 +4,6 @@
 
 namespace importer {
 
-void figureKey(int number, char (&key)[16]) {
-    std::snprintf(key, sizeof key, "ZAHYO%u", static_cast<unsigned>(number));
-}
-
 void readFigureList(const IniText& text, std::string_view section, std::string_view endMarker,
                     FigureList& list) {
     list.count = 0;
@@ -64,8 +60,7 @@ void figureName(char32_t character, std::string_view shiftJis, char (&name)[maxN
         usable = byte > 0x20 && byte != 0x7F &&
                  std::string_view(",;\"'=[").find(shiftJis[0]) == std::string_view::npos;
     } else if (shiftJis.size() == 2) {
-        auto lead = static_cast<unsigned char>(shiftJis[0]);
-        usable = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        usable = figures::isShiftJisLead(static_cast<unsigned char>(shiftJis[0]));
     }
     if (usable) {
         std::snprintf(name, sizeof name, "%.*s", static_cast<int>(shiftJis.size()),

@@ -21,12 +21,12 @@ void readFigureList(const IniText& text, std::string_view section, std::string_v
 // The key number listing a figure of this name, or 0.
 int findFigure(const FigureList& list, std::string_view name);
 
-// "ZAHYO<number>"
-void figureKey(int number, char (&key)[16]);
+// "ZAHYO<number>", as the program names the keys.
+using figures::figureKey;
 
 // The value text of a figure: name, point count, header, contour ranges, points. Returns its
 // length, or 0 when it would exceed the 511 characters the program reads.
-constexpr int maxValueChars = 511;
+constexpr int maxValueChars = figures::figureValueSize - 1;
 int formatFigureValue(std::string_view name, const figures::FigureRecord& record,
                       char (&value)[maxValueChars + 1]);
 

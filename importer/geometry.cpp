@@ -16,10 +16,6 @@ bool onSegment(IntPoint p, IntPoint a, IntPoint b) {
            std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y);
 }
 
-IntPoint pointOf(const Shape& shape, int k) {
-    return {shape.x[k], shape.y[k]};
-}
-
 int successor(const Shape& shape, int contour, int k) {
     return k == shape.last[contour] ? shape.first[contour] : k + 1;
 }

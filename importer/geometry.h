@@ -14,6 +14,10 @@ struct IntPoint {
     std::int64_t x, y;
 };
 
+inline IntPoint pointOf(const Shape& shape, int k) {
+    return {shape.x[k], shape.y[k]};
+}
+
 std::int64_t cross(IntPoint o, IntPoint a, IntPoint b);
 
 // True when the closed segments share any point, touching included.

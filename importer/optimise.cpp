@@ -17,10 +17,6 @@ struct Neighbours {
 };
 Neighbours around;
 
-IntPoint pointOf(const Shape& shape, int k) {
-    return {shape.x[k], shape.y[k]};
-}
-
 void findNeighbours(const Shape& shape) {
     for (int c = 1; c <= shape.contours; ++c) {
         for (int k = shape.first[c]; k <= shape.last[c]; ++k) {
