@@ -9,6 +9,7 @@
 #include "settings/profile_number.h"
 #include "settings/save_protection.h"
 #include "settings/settings_place.h"
+#include "settings/storage_report.h"
 
 #include <windows.h>
 
@@ -98,21 +99,86 @@ std::uint32_t readString(const char* section, const char* key, const char* defau
     return narrowInto(value, static_cast<int>(length), buffer, size);
 }
 
+namespace {
+
+// Another writer (the figure importer) holds the file for a short read-edit-write; a write that
+// meets it waits this long in all before it counts as refused.
+constexpr DWORD waitForOtherWriter = 3000;
+constexpr DWORD retryPause = 50;
+
+// A write that gave up waiting, and when: the writes right behind it (the rest of the same
+// group of keys) give up at once instead of waiting again each.
+bool gaveUp;
+DWORD gaveUpAt;
+
+bool heldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// After a failed write: whether the file is held by another writer rather than refusing us.
+bool heldByAnotherWriter(const wchar_t* path, DWORD writeError) {
+    if (heldByAnother(writeError)) {
+        return true;
+    }
+    HANDLE file =
+        CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return heldByAnother(GetLastError());
+    }
+    CloseHandle(file);
+    return false;
+}
+
+enum class WriteTry : std::uint8_t { stored, busy, refused };
+
+WriteTry tryWrite(const wchar_t* path, const wchar_t* section, const wchar_t* key,
+                  const wchar_t* value) {
+    if (!settings::settingsFileWritable()) {
+        return WriteTry::refused;
+    }
+    switch (settings::protectBeforeFirstWrite(path)) {
+    case settings::WriteGate::wait: return WriteTry::busy;
+    case settings::WriteGate::closed: return WriteTry::refused;
+    case settings::WriteGate::open: break;
+    }
+    if (WritePrivateProfileStringW(section, key, value, path)) {
+        return WriteTry::stored;
+    }
+    return heldByAnotherWriter(path, GetLastError()) ? WriteTry::busy : WriteTry::refused;
+}
+
+} // namespace
+
 bool writeString(const char* section, const char* key, const char* value, const char* fileName) {
     wchar_t path[MAX_PATH];
     profilePath(fileName, path);
-    settings::protectBeforeFirstWrite(path);
     wchar_t wideSection[textCapacity], wideKey[textCapacity], wideValue[textCapacity];
     widen(section, wideSection);
     widen(key, wideKey);
     widen(value, wideValue);
-    return WritePrivateProfileStringW(wideSection, wideKey, wideValue, path) != FALSE;
+    const DWORD started = GetTickCount();
+    const bool mayWait = !(gaveUp && started - gaveUpAt < 1000);
+    for (;;) {
+        const WriteTry result = tryWrite(path, wideSection, wideKey, wideValue);
+        if (result == WriteTry::stored) {
+            gaveUp = false;
+            return true;
+        }
+        if (result == WriteTry::refused || !mayWait ||
+            GetTickCount() - started >= waitForOtherWriter) {
+            gaveUp = result == WriteTry::busy;
+            gaveUpAt = GetTickCount();
+            return false;
+        }
+        Sleep(retryPause);
+    }
 }
 
 void reportWriteFailure(const char* fileName) {
     wchar_t path[MAX_PATH];
     profilePath(fileName, path);
-    settings::warnWriteFailure(path);
+    settings::reportToUser({settings::StorageEvent::writeFailed, path, nullptr});
 }
 
 void loadString(unsigned id, char* buffer, int size) {
