@@ -353,16 +353,29 @@ TEST_F(SettingsPlace, ADamagingSaveIsPrecededByOneBackupAndOneNotice) {
 namespace {
 
 // Another writer (the figure importer's read-edit-write) holding the file for a moment is waited
-// for: the values land and no warning is shown, after "OK" and at exit alike.
+// for: the dialog reads the file's values, and writes land without a warning, after "OK" and at
+// exit alike.
 TEST_F(SettingsPlace, AWriterHoldingTheFileForAMomentIsWaitedFor) {
     writeIni(settingsWithFigures());
     program = startProgram();
     ASSERT_TRUE(program.window);
+    // Held while the dialog opens: it shows the file's values, not the defaults.
     HANDLE held = holdExclusively(iniPath());
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     std::thread release = releaseAfter(held, 1000);
-    std::vector<std::wstring> warnings;
-    changeTimerWithOk(250, &warnings);
+    postCommand(program.window, IDM_SETTINGS);
+    HWND dialog = findDialog(dialogTitle);
+    ASSERT_NE(dialog, nullptr);
+    waitFor([&] { return IsWindowVisible(dialog) != FALSE; });
+    release.join();
+    EXPECT_EQ(controlText(dialog, IDC_TIMER_VALUE), L"50");
+
+    held = holdExclusively(iniPath());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    release = releaseAfter(held, 1000);
+    scrollBar(dialog, IDC_TIMER_BAR, SB_THUMBTRACK, 250);
+    std::vector<std::wstring> warnings = answerWarnings([&] { clickButton(dialog, IDOK); });
+    waitFor([&] { return !IsWindow(dialog); });
     release.join();
     EXPECT_TRUE(warnings.empty()) << narrow(warnings.empty() ? L"" : warnings[0]);
     EXPECT_EQ(iniValue("TIMER"), "250");
