@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "saver/saver.h"
+#include "settings/storage_report.h"
 
 #include <cstdint>
 
@@ -68,6 +69,9 @@ void followWindow(HWND window);
 bool keepsDrawing(HWND window);
 void fitPreviewRow();
 bool fullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Tells the user what the settings store reports (app/storage_notices.cpp).
+void tellStorageReport(const settings::StorageReport& report);
 
 // Menu and system-menu commands; each returns false for an identifier it does not handle.
 bool menuCommand(HWND window, WPARAM id);

@@ -1,6 +1,8 @@
-// The optional 3-D controls library: loaded when a file of its name can be found, otherwise
-// nothing happens. Only the look of the dialog's controls depends on it.
+// The optional 3-D controls library: loaded when the system directory holds a file of its name,
+// otherwise nothing happens. Only the look of the dialog's controls depends on it. It is looked
+// for nowhere else: a file of that name beside a downloaded program could be anything.
 #include "app/app.h"
+#include "settings/settings_place.h"
 
 #include <cstdint>
 
@@ -8,7 +10,19 @@ namespace app {
 
 namespace {
 
-constexpr char libraryName[] = "Ctl3D32.Dll";
+constexpr wchar_t libraryName[] = L"Ctl3D32.Dll";
+
+// The library's full path in the system directory; false when it is not there.
+bool systemLibrary(wchar_t (&path)[MAX_PATH]) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH ||
+        !settings::joinPath(path, MAX_PATH, folder, libraryName)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 
 Ctl3dProc entryPoint(const char* name) {
     return reinterpret_cast<Ctl3dProc>(reinterpret_cast<void*>(GetProcAddress(ctl3dLibrary, name)));
@@ -17,12 +31,12 @@ Ctl3dProc entryPoint(const char* name) {
 } // namespace
 
 void startCtl3d() {
-    OFSTRUCT found{};
-    if (OpenFile(libraryName, &found, OF_EXIST) == HFILE_ERROR) {
+    wchar_t path[MAX_PATH];
+    if (!systemLibrary(path)) {
         ctl3dWanted = 0;
         return;
     }
-    ctl3dLibrary = LoadLibraryA(libraryName);
+    ctl3dLibrary = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Module handles of 32 and below are error codes.
     if (reinterpret_cast<std::uintptr_t>(ctl3dLibrary) <= 32) {
         ctl3dWanted = 0;

@@ -70,11 +70,15 @@ int runMainWindow(HINSTANCE previousInstance, int showState) {
 
 // Every way in, the program's own and the screensaver's, passes through here first.
 int runProgram(HINSTANCE instance, HINSTANCE previousInstance, PCWSTR arguments, int showState) {
-    // Every read and write of the run goes to the place decided here.
-    settings::chooseSettingsFile();
+    // Libraries loaded by name come from the system directory only, never from the program's
+    // folder (a download folder may hold anything).
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     programInstance = instance;
     const saver::StartRequest request = readStartRequest(arguments);
     saver::mode = request.mode;
+    settings::setStorageReporter(tellStorageReport);
+    // Every read and write of the run goes to the place decided here.
+    settings::chooseSettingsFile();
     if (request.mode == saver::Mode::program) {
         return runMainWindow(previousInstance, showState);
     }

@@ -17,11 +17,12 @@ std::uint32_t readInt(const char* section, const char* key, std::uint32_t defaul
 std::uint32_t readString(const char* section, const char* key, const char* defaultValue,
                          char* buffer, std::uint32_t size, const char* fileName);
 
-// WritePrivateProfileStringA: false when the file refused the write. A name without a
+// WritePrivateProfileStringA: false when the file refused the write (another writer holding the
+// file for a moment is waited for, a few seconds in all). A name without a
 // directory part is the settings file of the run (settings_place.h).
 bool writeString(const char* section, const char* key, const char* value, const char* fileName);
 
-// Tells the user, once per run, that writes to the file failed.
+// Reports to the shell that writes to the file failed (it tells the user once per run).
 void reportWriteFailure(const char* fileName);
 
 // LoadStringA on the program's string table: at most size - 1 bytes and a terminating zero.

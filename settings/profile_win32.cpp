@@ -9,6 +9,7 @@
 #include "settings/profile_number.h"
 #include "settings/save_protection.h"
 #include "settings/settings_place.h"
+#include "settings/storage_report.h"
 
 #include <windows.h>
 
@@ -21,6 +22,38 @@ namespace {
 
 // Longest section, key, default or value text taken through the seam, terminator included.
 constexpr int textCapacity = 1024;
+
+// Another writer (the figure importer) holds the file for a short read-edit-write; a read or
+// write that meets it waits this long in all before it counts as failed.
+constexpr DWORD waitForOtherWriter = 3000;
+constexpr DWORD retryPause = 50;
+
+// A read or write that gave up waiting, and when: the ones right behind it (the rest of the same
+// group of keys) give up at once instead of waiting again each.
+bool gaveUp;
+DWORD gaveUpAt;
+
+bool heldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Whether a read or write starting now may wait for another writer. A file that start-up found
+// held for good is not waited for at all.
+bool mayWait() {
+    return settings::settingsFileWritable() && !(gaveUp && GetTickCount() - gaveUpAt < 1000);
+}
+
+// After an attempt: true to try again after a pause; otherwise the waiting is over, and
+// remembered as given up when the file was still held.
+bool tryAgain(bool held, bool wait, DWORD started) {
+    if (held && wait && GetTickCount() - started < waitForOtherWriter) {
+        Sleep(retryPause);
+        return true;
+    }
+    gaveUp = held;
+    gaveUpAt = GetTickCount();
+    return false;
+}
 
 void widen(const char* text, wchar_t (&wide)[textCapacity]) {
     if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, textCapacity) == 0) {
@@ -93,26 +126,75 @@ std::uint32_t readString(const char* section, const char* key, const char* defau
     widen(key, wideKey);
     widen(defaultValue, wideDefault);
     wchar_t value[textCapacity];
-    const DWORD length = GetPrivateProfileStringW(wideSection, wideKey, wideDefault, value,
-                                                  std::min<DWORD>(size, textCapacity), path);
+    // A file held by another writer reads as if the key were missing: wait for it as writes do.
+    const DWORD started = GetTickCount();
+    const bool wait = mayWait();
+    DWORD length = 0;
+    do {
+        SetLastError(ERROR_SUCCESS);
+        length = GetPrivateProfileStringW(wideSection, wideKey, wideDefault, value,
+                                          std::min<DWORD>(size, textCapacity), path);
+    } while (tryAgain(heldByAnother(GetLastError()), wait, started));
     return narrowInto(value, static_cast<int>(length), buffer, size);
 }
+
+namespace {
+
+// After a failed write: whether the file is held by another writer rather than refusing us.
+bool heldByAnotherWriter(const wchar_t* path, DWORD writeError) {
+    if (heldByAnother(writeError)) {
+        return true;
+    }
+    HANDLE file =
+        CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return heldByAnother(GetLastError());
+    }
+    CloseHandle(file);
+    return false;
+}
+
+enum class WriteTry : std::uint8_t { stored, busy, refused };
+
+WriteTry tryWrite(const wchar_t* path, const wchar_t* section, const wchar_t* key,
+                  const wchar_t* value) {
+    if (!settings::settingsFileWritable()) {
+        return WriteTry::refused;
+    }
+    switch (settings::protectBeforeFirstWrite(path)) {
+    case settings::WriteGate::wait: return WriteTry::busy;
+    case settings::WriteGate::closed: return WriteTry::refused;
+    case settings::WriteGate::open: break;
+    }
+    if (WritePrivateProfileStringW(section, key, value, path)) {
+        return WriteTry::stored;
+    }
+    return heldByAnotherWriter(path, GetLastError()) ? WriteTry::busy : WriteTry::refused;
+}
+
+} // namespace
 
 bool writeString(const char* section, const char* key, const char* value, const char* fileName) {
     wchar_t path[MAX_PATH];
     profilePath(fileName, path);
-    settings::protectBeforeFirstWrite(path);
     wchar_t wideSection[textCapacity], wideKey[textCapacity], wideValue[textCapacity];
     widen(section, wideSection);
     widen(key, wideKey);
     widen(value, wideValue);
-    return WritePrivateProfileStringW(wideSection, wideKey, wideValue, path) != FALSE;
+    const DWORD started = GetTickCount();
+    const bool wait = mayWait();
+    WriteTry result = WriteTry::refused;
+    do {
+        result = tryWrite(path, wideSection, wideKey, wideValue);
+    } while (tryAgain(result == WriteTry::busy, wait, started));
+    return result == WriteTry::stored;
 }
 
 void reportWriteFailure(const char* fileName) {
     wchar_t path[MAX_PATH];
     profilePath(fileName, path);
-    settings::warnWriteFailure(path);
+    settings::reportToUser({settings::StorageEvent::writeFailed, path, nullptr});
 }
 
 void loadString(unsigned id, char* buffer, int size) {

@@ -4,16 +4,27 @@
 namespace settings {
 
 PlaceChoice choosePlace(const PlaceFacts& facts) {
-    const bool windowsTakesWrites =
-        facts.windowsFile == WindowsFile::writable || facts.windowsFile == WindowsFile::creatable;
+    // Once made, the per-user file stays the settings file, even where the Windows directory
+    // takes writes again: going back would bring back settings older than the user's last ones.
+    if (facts.userFolderReady && facts.userFileExists) {
+        return {true, false, false, false};
+    }
+    if (facts.windowsFile == WindowsFile::writable) {
+        return {false, false, false, false};
+    }
+    if (facts.windowsFile == WindowsFile::creatable) {
+        return {false, false, facts.besideFileExists, false};
+    }
     // Without a per-user folder the Windows directory stays, and its failed writes are reported.
-    if (windowsTakesWrites || !facts.userFolderReady) {
-        return {false, false, false};
+    if (!facts.userFolderReady) {
+        return {false, false, false, false};
     }
-    if (facts.userFileExists) {
-        return {true, false, false};
+    // The user's own file is the only right start; the sample would silently replace it.
+    if (facts.windowsFileIsFile) {
+        return facts.windowsFileReadable ? PlaceChoice{true, true, false, false}
+                                         : PlaceChoice{false, false, false, true};
     }
-    return {true, facts.windowsFileIsFile, facts.besideFileExists};
+    return {true, false, facts.besideFileExists, false};
 }
 
 bool joinPath(wchar_t* path, std::size_t capacity, const wchar_t* folder, const wchar_t* name) {

@@ -1,8 +1,10 @@
-// Where the settings file of the run lives. Start-up decides it once: the Windows directory's
-// "kestasv.ini" wherever that can be written, as it always was; otherwise a per-user
-// "kestasv.ini" in a "KESTA" folder of the roaming application-data folder, started as a copy of
-// the Windows directory's file or of the one beside the program. Every read and write of the run
-// uses the full path chosen.
+// Where the settings file of the run lives. Start-up decides it once: a per-user "kestasv.ini" in
+// a "KESTA" folder of the roaming application-data folder once that exists (it holds the user's
+// latest settings, whatever became of the Windows directory since); else the Windows directory's
+// "kestasv.ini" wherever that can be written, as it always was; else a new per-user file. A file
+// that does not exist yet starts as a copy of the user's own file in the Windows directory, or
+// where there is none, of the sample "kestasv.ini" beside the program. Every read and write of
+// the run uses the full path chosen.
 #pragma once
 
 #include <cstddef>
@@ -24,13 +26,19 @@ struct PlaceFacts {
     bool userFolderReady;
     bool userFileExists;
     bool besideFileExists; // "kestasv.ini" beside the program
+    // The Windows directory's file could be read (after waiting a moment for another program).
+    bool windowsFileReadable;
 };
 
 struct PlaceChoice {
     bool perUser;
-    // A missing per-user file starts as a copy of the first of these that can be copied.
+    // The chosen file is missing and starts as a copy of one of these (at most one is set): the
+    // Windows directory's file for a per-user file, the sample beside the program for either.
     bool copyFromWindows;
     bool copyFromBeside;
+    // The user's own file in the Windows directory cannot be read now: the run uses that path,
+    // changes no file, and the user is told.
+    bool windowsFileUnreadable;
 };
 
 PlaceChoice choosePlace(const PlaceFacts& facts);
@@ -39,9 +47,12 @@ PlaceChoice choosePlace(const PlaceFacts& facts);
 // false, with path empty, when it does not fit.
 bool joinPath(wchar_t* path, std::size_t capacity, const wchar_t* folder, const wchar_t* name);
 
-// Decides the place once (later calls do nothing) without changing anything in the Windows
-// directory. Runs first thing at start-up.
+// Decides the place once (later calls do nothing) and makes the first copy when the chosen file
+// is missing; an unreadable file is reported (storage_report.h). Runs first thing at start-up.
 void chooseSettingsFile();
+
+// False when start-up could not read the user's file: no write of the run may touch it.
+bool settingsFileWritable();
 
 // The full path chosen; before the choice, the Windows directory's file.
 const wchar_t* settingsFilePath();

@@ -1,6 +1,8 @@
 // Deciding the settings file's place: probing the Windows directory's file, the per-user folder
-// from the known-folder API, and the first copy of a per-user file.
+// from the known-folder API, and the first copy of a missing file.
 #include "settings/settings_place.h"
+
+#include "settings/storage_report.h"
 
 #include <windows.h>
 
@@ -14,8 +16,27 @@ namespace {
 constexpr wchar_t fileName[] = L"kestasv.ini";
 constexpr wchar_t folderName[] = L"KESTA";
 
+// How long start-up waits in all for another program (the figure importer) that holds the
+// Windows directory's file for a moment.
+constexpr DWORD waitForOtherWriter = 3000;
+
 bool chosen;
+bool writesRefused;
 wchar_t chosenPath[MAX_PATH];
+
+bool heldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// After a failure to open: whether to try again (another program holds the file, and the wait
+// that started at `started` has time left), after a short pause.
+bool waitedForOtherWriter(DWORD started) {
+    if (!heldByAnother(GetLastError()) || GetTickCount() - started >= waitForOtherWriter) {
+        return false;
+    }
+    Sleep(50);
+    return true;
+}
 
 void windowsDirectoryFile(wchar_t (&path)[MAX_PATH]) {
     wchar_t folder[MAX_PATH];
@@ -33,10 +54,13 @@ bool isFile(const wchar_t* path) {
 // Opening for writing changes nothing in a file. Where there is no file, a new one made with
 // delete-on-close shows whether the directory takes it; the system removes it as its handle
 // closes (also if the program dies meanwhile), so nothing is left behind.
-WindowsFile probeWindowsFile(const wchar_t* path) {
+WindowsFile probeWindowsFile(const wchar_t* path, DWORD started) {
     constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    do {
+        file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    } while (file == INVALID_HANDLE_VALUE && waitedForOtherWriter(started));
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
         return WindowsFile::writable;
@@ -53,16 +77,35 @@ WindowsFile probeWindowsFile(const wchar_t* path) {
     return WindowsFile::creatable;
 }
 
-// <roaming application data>\KESTA, created when missing.
-bool userFolder(wchar_t (&folder)[MAX_PATH]) {
+bool readable(const wchar_t* path, DWORD started) {
+    constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    do {
+        file = CreateFileW(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    } while (file == INVALID_HANDLE_VALUE && waitedForOtherWriter(started));
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+// <roaming application data>\KESTA, whether it exists or not.
+bool userFolderPath(wchar_t (&folder)[MAX_PATH]) {
     PWSTR roaming = nullptr;
-    const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE,
+    const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DONT_VERIFY,
                                                       nullptr, &roaming)) &&
                        joinPath(folder, MAX_PATH, roaming, folderName);
     CoTaskMemFree(roaming);
-    if (!found) {
-        return false;
-    }
+    return found;
+}
+
+// The folder, created (with the roaming folder) when missing.
+bool makeUserFolder(const wchar_t* folder) {
+    PWSTR roaming = nullptr;
+    SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &roaming);
+    CoTaskMemFree(roaming);
     if (CreateDirectoryW(folder, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
         const DWORD attributes = GetFileAttributesW(folder);
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -97,6 +140,31 @@ bool copyOnce(const wchar_t* source, const wchar_t* target) {
     return true;
 }
 
+void windowsFacts(const wchar_t* windowsPath, PlaceFacts& facts) {
+    const DWORD started = GetTickCount();
+    facts.windowsFile = probeWindowsFile(windowsPath, started);
+    facts.windowsFileIsFile = isFile(windowsPath);
+    facts.windowsFileReadable = facts.windowsFile == WindowsFile::refused &&
+                                facts.windowsFileIsFile && readable(windowsPath, started);
+}
+
+// The per-user file as chosen, started as a copy when missing; false (nothing changed but
+// perhaps an empty folder) when it cannot be had.
+bool startUserFile(const PlaceChoice& choice, const wchar_t* folder, const wchar_t* userPath,
+                   const wchar_t* windowsPath, const wchar_t* besidePath) {
+    if (!choice.copyFromWindows && !choice.copyFromBeside) {
+        return GetFileAttributesW(userPath) != INVALID_FILE_ATTRIBUTES || makeUserFolder(folder);
+    }
+    if (!makeUserFolder(folder)) {
+        return false;
+    }
+    if (copyOnce(choice.copyFromWindows ? windowsPath : besidePath, userPath)) {
+        return true;
+    }
+    RemoveDirectoryW(folder); // only when empty
+    return !choice.copyFromWindows;
+}
+
 } // namespace
 
 void chooseSettingsFile() {
@@ -109,28 +177,39 @@ void chooseSettingsFile() {
     lstrcpynW(chosenPath, windowsPath, MAX_PATH);
 
     PlaceFacts facts{};
-    facts.windowsFile = probeWindowsFile(windowsPath);
-    if (facts.windowsFile == WindowsFile::writable || facts.windowsFile == WindowsFile::creatable) {
-        return;
-    }
-    facts.windowsFileIsFile = isFile(windowsPath);
     wchar_t folder[MAX_PATH];
     wchar_t userPath[MAX_PATH];
-    facts.userFolderReady = userFolder(folder) && joinPath(userPath, MAX_PATH, folder, fileName);
+    facts.userFolderReady =
+        userFolderPath(folder) && joinPath(userPath, MAX_PATH, folder, fileName);
     facts.userFileExists =
         facts.userFolderReady && GetFileAttributesW(userPath) != INVALID_FILE_ATTRIBUTES;
+    if (!facts.userFileExists) {
+        windowsFacts(windowsPath, facts);
+    }
     wchar_t besidePath[MAX_PATH];
     besideProgramFile(besidePath);
     facts.besideFileExists = besidePath[0] != L'\0' && isFile(besidePath);
 
-    const PlaceChoice choice = choosePlace(facts);
-    if (!choice.perUser) {
+    PlaceChoice choice = choosePlace(facts);
+    if (choice.perUser && !startUserFile(choice, folder, userPath, windowsPath, besidePath)) {
+        // The copy of the user's own file failed after all; without a folder, the Windows
+        // directory stays and its failed writes are reported.
+        choice = {false, false, false, choice.copyFromWindows};
+    }
+    if (choice.windowsFileUnreadable) {
+        writesRefused = true;
+        reportToUser({StorageEvent::placeUnreadable, windowsPath, nullptr});
         return;
     }
-    lstrcpynW(chosenPath, userPath, MAX_PATH);
-    if (!(choice.copyFromWindows && copyOnce(windowsPath, userPath)) && choice.copyFromBeside) {
-        copyOnce(besidePath, userPath);
+    if (choice.perUser) {
+        lstrcpynW(chosenPath, userPath, MAX_PATH);
+    } else if (choice.copyFromBeside) {
+        copyOnce(besidePath, windowsPath);
     }
+}
+
+bool settingsFileWritable() {
+    return !writesRefused;
 }
 
 const wchar_t* settingsFilePath() {

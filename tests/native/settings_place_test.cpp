@@ -12,29 +12,35 @@ namespace {
 
 using namespace settings;
 
-TEST(SettingsPlace, WindowsDirectoryWhereverItTakesWritesElseAPerUserCopy) {
-    // windows file, is a file, user folder, user file, beside file -> per user, copy order
+TEST(SettingsPlace, APerUserFileStaysElseTheWindowsDirectoryWhereWritableElseAPerUserCopy) {
     struct Case {
         WindowsFile windows;
-        bool isFile, folder, userFile, beside;
-        bool perUser, fromWindows, fromBeside;
+        bool isFile, folder, userFile, beside, readable;
+        PlaceChoice expected; // per user, copy from Windows, copy from beside, unreadable
     };
     const Case cases[] = {
-        {WindowsFile::writable, true, true, false, true, false, false, false},
-        {WindowsFile::creatable, false, true, false, true, false, false, false},
-        {WindowsFile::refused, true, true, false, true, true, true, true},
-        {WindowsFile::refused, false, true, false, true, true, false,
-         true}, // a folder stands there
-        {WindowsFile::absentRefused, false, true, false, false, true, false, false},
-        {WindowsFile::absentRefused, false, true, true, true, true, false, false}, // never replaced
-        {WindowsFile::refused, true, false, false, true, false, false, false},     // no user folder
+        {WindowsFile::writable, true, true, false, true, true, {false, false, false, false}},
+        // A missing file starts as the sample beside the program, in either place.
+        {WindowsFile::creatable, false, true, false, true, false, {false, false, true, false}},
+        {WindowsFile::creatable, false, true, false, false, false, {false, false, false, false}},
+        {WindowsFile::absentRefused, false, true, false, true, false, {true, false, true, false}},
+        {WindowsFile::refused, false, true, false, true, false, {true, false, true, false}},
+        // The user's own file is the only start when there is one, never the sample.
+        {WindowsFile::refused, true, true, false, true, true, {true, true, false, false}},
+        {WindowsFile::refused, true, true, false, true, false, {false, false, false, true}},
+        // Once made, the per-user file stays, whatever the Windows directory does meanwhile.
+        {WindowsFile::writable, true, true, true, true, true, {true, false, false, false}},
+        {WindowsFile::absentRefused, false, true, true, true, false, {true, false, false, false}},
+        {WindowsFile::refused, true, false, false, true, true, {false, false, false, false}},
     };
     for (const Case& c : cases) {
         const PlaceChoice choice =
-            choosePlace({c.windows, c.isFile, c.folder, c.userFile, c.beside});
-        EXPECT_EQ(choice.perUser, c.perUser);
-        EXPECT_EQ(choice.copyFromWindows, c.fromWindows);
-        EXPECT_EQ(choice.copyFromBeside, c.fromBeside);
+            choosePlace({c.windows, c.isFile, c.folder, c.userFile, c.beside, c.readable});
+        const int row = static_cast<int>(&c - cases);
+        EXPECT_EQ(choice.perUser, c.expected.perUser) << row;
+        EXPECT_EQ(choice.copyFromWindows, c.expected.copyFromWindows) << row;
+        EXPECT_EQ(choice.copyFromBeside, c.expected.copyFromBeside) << row;
+        EXPECT_EQ(choice.windowsFileUnreadable, c.expected.windowsFileUnreadable) << row;
     }
 }
 

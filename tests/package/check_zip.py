@@ -26,6 +26,12 @@ with zipfile.ZipFile(zip_path) as z:
     with open(f"{source}/resources/kestasv.ini", "rb") as sample:
         check(z.read("kestasv.ini") == sample.read(), "kestasv.ini is not the sample")
 
+    for entry in z.infolist():
+        mode = entry.external_attr >> 16
+        wanted = 0o100755 if entry.filename in programs else 0o100644
+        check(entry.create_system == 3 and mode == wanted,
+              f"{entry.filename} stored with mode {oct(mode)}, not {oct(wanted)}")
+
     readme = z.read("readme.txt")
     check(readme.startswith(b"\xef\xbb\xbf"), "readme has no byte-order mark")
     try:
@@ -42,6 +48,11 @@ with zipfile.ZipFile(zip_path) as z:
           "kesta-figures section and program disagree")
     check(("インストール" in text) == ("kesta.scr" in names), "kesta.scr section and program disagree")
     check("@@" not in text, "section markers left in the readme")
+    # Everything a Windows user needs is in the readme itself: nothing of the source is packed.
+    check("README" not in text and ".md" not in text, "readme points to a file not in the zip")
+    for needed in ("%APPDATA%\\KESTA\\kestasv.ini", "kesta-figures list", "--spell", "--font",
+                   "--replace", "--file", "kesta.scr", "kestasv.ini.bak"):
+        check(needed in text, f"readme lacks {needed}")
 
 for failure in failures:
     print("package:", failure)

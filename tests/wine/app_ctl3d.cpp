@@ -1,8 +1,8 @@
-// The optional 3-D controls library: a copy of kesta.exe runs in a folder of its own, beside a
-// stand-in "Ctl3D32.Dll" that records which of its entry points the program calls and whether
-// the program frees it. Wine has a built-in library of that name and a placeholder file for it
-// in system32: the copy (named kesta_ctl3d.exe) prefers the stand-in through a DLL override of
-// its own, and the placeholder is moved aside while a test needs the library absent.
+// The optional 3-D controls library: a copy of kesta.exe runs in a folder of its own; a stand-in
+// "Ctl3D32.Dll" records which of its entry points the program calls and whether the program
+// frees it, in a file beside itself. The program looks for the library in the system directory
+// only, so the stand-in takes the place of Wine's placeholder file there (moved aside meanwhile),
+// and the copy prefers it to Wine's built-in library through a DLL override of its own.
 #include "tests/wine/support/kesta_program.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,18 @@ std::wstring placeholder() {
     return std::wstring(dir) + L"\\ctl3d32.dll";
 }
 
-std::string calls() {
-    std::ifstream in(narrow(folder() + L"\\ctl3d_calls.txt"), std::ios::binary);
+std::wstring systemFolder() {
+    return placeholder().substr(0, placeholder().find_last_of(L'\\'));
+}
+
+// What a stand-in in the given folder recorded.
+std::string calls(const std::wstring& where = systemFolder()) {
+    std::ifstream in(narrow(where + L"\\ctl3d_calls.txt"), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::wstring standIn(const std::wstring& variant) {
+    return buildDirectory() + L"\\programs\\ctl3d_" + variant + L".dll";
 }
 
 class Ctl3d : public ::testing::Test {
@@ -46,8 +55,8 @@ class Ctl3d : public ::testing::Test {
     // Runs the copy with the given stand-in (none when empty) and returns what it recorded.
     std::string run(const std::wstring& variant) {
         if (!variant.empty()) {
-            std::wstring dll = buildDirectory() + L"\\programs\\ctl3d_" + variant + L".dll";
-            EXPECT_TRUE(CopyFileW(dll.c_str(), (folder() + L"\\Ctl3D32.Dll").c_str(), FALSE));
+            MoveFileW(placeholder().c_str(), (placeholder() + L".aside").c_str());
+            EXPECT_TRUE(CopyFileW(standIn(variant).c_str(), placeholder().c_str(), FALSE));
         }
         Program program = startProgramFrom(folder() + L"\\kesta_ctl3d.exe");
         EXPECT_TRUE(program.window);
@@ -59,6 +68,10 @@ class Ctl3d : public ::testing::Test {
         DeleteFileW((folder() + L"\\ctl3d_calls.txt").c_str());
         DeleteFileW((folder() + L"\\kesta_ctl3d.exe").c_str());
         RemoveDirectoryW(folder().c_str());
+        DeleteFileW((systemFolder() + L"\\ctl3d_calls.txt").c_str());
+        if (GetFileAttributesW((placeholder() + L".aside").c_str()) != INVALID_FILE_ATTRIBUTES) {
+            DeleteFileW(placeholder().c_str());
+        }
         MoveFileW((placeholder() + L".aside").c_str(), placeholder().c_str());
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\kesta_ctl3d.exe");
         removeIni();
@@ -86,4 +99,12 @@ TEST_F(Ctl3d, MissingEntryPointMeansNoCallsAndTheLibraryIsLeftToTheExit) {
 
 TEST_F(Ctl3d, RefusedRegistrationIsFreedWithoutFurtherCalls) {
     EXPECT_EQ(run(L"refuses"), "load\nCtl3dRegister program\nfree\n");
+}
+
+// A library of that name planted beside a downloaded program is never loaded.
+TEST_F(Ctl3d, ALibraryBesideTheProgramIsNotLoaded) {
+    MoveFileW(placeholder().c_str(), (placeholder() + L".aside").c_str());
+    ASSERT_TRUE(CopyFileW(standIn(L"full").c_str(), (folder() + L"\\Ctl3D32.Dll").c_str(), FALSE));
+    EXPECT_EQ(run(L""), "");
+    EXPECT_EQ(calls(folder()), "");
 }

@@ -14,6 +14,8 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <thread>
+
 using namespace kestatest;
 
 namespace {
@@ -57,6 +59,20 @@ bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Held open by another writer that shares nothing: no one else can read or write it.
+HANDLE holdExclusively(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Releases a held file after a while, from a thread of its own.
+std::thread releaseAfter(HANDLE held, int milliseconds) {
+    return std::thread([=] {
+        Sleep(milliseconds);
+        CloseHandle(held);
+    });
+}
+
 // Held open for reading only, with read sharing only: every open for writing fails.
 HANDLE refuseWrites(const std::wstring& path) {
     return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -95,6 +111,8 @@ class SettingsPlace : public testing::Test {
     void cleanUp() {
         RemoveDirectoryW(iniPath().c_str());
         removeIni();
+        DeleteFileW((iniPath() + L".bak").c_str());
+        DeleteFileW((iniPath() + L".bak2").c_str());
         for (const wchar_t* name : {L"\\kestasv.ini", L"\\kestasv.ini.bak"}) {
             DeleteFileW((userFolder() + name).c_str());
         }
@@ -124,6 +142,15 @@ class SettingsPlace : public testing::Test {
     }
 
     std::wstring userIni() const { return userFolder() + L"\\kestasv.ini"; }
+
+    // A copy of the program in a folder of its own, beside the sample settings file.
+    std::wstring programBesideSample() {
+        CreateDirectoryW(besideFolder.c_str(), nullptr);
+        const std::wstring copy = besideFolder + L"\\kesta.exe";
+        EXPECT_TRUE(CopyFileW(programPath().c_str(), copy.c_str(), FALSE));
+        writeFile(besideFolder + L"\\kestasv.ini", readSourceFile("resources/kestasv.ini"));
+        return copy;
+    }
 
     Program program{};
     std::vector<HANDLE> locks;
@@ -295,10 +322,12 @@ TEST_F(SettingsPlace, ADamagingSaveIsPrecededByOneBackupAndOneNotice) {
         EXPECT_EQ(code, 0);
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_NE(notices[0].find(L"BOM"), std::wstring::npos);
-        EXPECT_NE(notices[0].find(backup), std::wstring::npos);
+        const std::wstring copy = run == 0 ? backup : backup + L"2";
+        EXPECT_TRUE(notices[0].ends_with(copy)) << "names where the copy went, run " << run;
         EXPECT_EQ(readFile(backup), withMark) << "the first copy stays, run " << run;
     }
     DeleteFileW(backup.c_str());
+    DeleteFileW((backup + L"2").c_str());
 
     // A name saved as UTF-8 by another editor: its last byte would swallow the comma.
     std::string utf8Name = settingsWithFigures();
@@ -317,6 +346,142 @@ TEST_F(SettingsPlace, ADamagingSaveIsPrecededByOneBackupAndOneNotice) {
     EXPECT_TRUE(answerWarnings([&] { code = closeProgram(program); }).empty());
     EXPECT_EQ(code, 0);
     DeleteFileW(backup.c_str());
+}
+
+} // namespace
+
+namespace {
+
+// Another writer (the figure importer's read-edit-write) holding the file for a moment is waited
+// for: the dialog reads the file's values, and writes land without a warning, after "OK" and at
+// exit alike.
+TEST_F(SettingsPlace, AWriterHoldingTheFileForAMomentIsWaitedFor) {
+    writeIni(settingsWithFigures());
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    // Held while the dialog opens: it shows the file's values, not the defaults.
+    HANDLE held = holdExclusively(iniPath());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release = releaseAfter(held, 1000);
+    postCommand(program.window, IDM_SETTINGS);
+    HWND dialog = findDialog(dialogTitle);
+    ASSERT_NE(dialog, nullptr);
+    waitFor([&] { return IsWindowVisible(dialog) != FALSE; });
+    release.join();
+    EXPECT_EQ(controlText(dialog, IDC_TIMER_VALUE), L"50");
+
+    held = holdExclusively(iniPath());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    release = releaseAfter(held, 1000);
+    scrollBar(dialog, IDC_TIMER_BAR, SB_THUMBTRACK, 250);
+    std::vector<std::wstring> warnings = answerWarnings([&] { clickButton(dialog, IDOK); });
+    waitFor([&] { return !IsWindow(dialog); });
+    release.join();
+    EXPECT_TRUE(warnings.empty()) << narrow(warnings.empty() ? L"" : warnings[0]);
+    EXPECT_EQ(iniValue("TIMER"), "250");
+
+    MoveWindow(program.window, 30, 40, 500, 300, TRUE);
+    settle(program.window);
+    held = holdExclusively(iniPath());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    release = releaseAfter(held, 1000);
+    int code = -1;
+    warnings = answerWarnings([&] { code = closeProgram(program); });
+    release.join();
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(iniValue("SCREEN_W"), "500");
+    EXPECT_EQ(outlineSection(readIni()), outlineSection(settingsWithFigures()));
+}
+
+// Where the Windows directory takes a new file but has none, the run starts from the sample
+// beside the program instead of an empty file (a black window, and empty lists ever after).
+TEST_F(SettingsPlace, AMissingFileInAWritableWindowsDirectoryStartsAsTheSample) {
+    program = startProgramFrom(programBesideSample());
+    ASSERT_TRUE(program.window);
+    EXPECT_EQ(readIni(), readSourceFile("resources/kestasv.ini"));
+    sendCommand(program.window, IDM_START);
+    Sleep(500);
+    EXPECT_GT(litClientPixels(program.window), 20) << "the sample figures are drawn";
+    EXPECT_EQ(closeProgram(program), 0);
+    EXPECT_EQ(outlineSection(readIni()), outlineSection(readSourceFile("resources/kestasv.ini")));
+    EXPECT_FALSE(exists(userFolder()));
+}
+
+// The user's file held open by another program at start-up: a moment is waited for; for longer,
+// the user is told and no file is made or changed, and the next run finds everything as it was.
+TEST_F(SettingsPlace, AWindowsFileHeldAtStartUpIsNeverReplacedByTheSample) {
+    const std::wstring copy = programBesideSample();
+    writeIni(settingsWithFigures());
+    HANDLE held = holdExclusively(iniPath());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    int code = -1;
+    auto warnings = answerWarnings([&] {
+        program = startProgramFrom(copy);
+        code = closeProgram(program);
+    });
+    CloseHandle(held);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find(iniPath()), std::wstring::npos) << "names the file";
+    EXPECT_NE(warnings[0].find(L"読めません"), std::wstring::npos);
+    EXPECT_FALSE(exists(userIni())) << "no copy of the sample";
+    EXPECT_EQ(readIni(), settingsWithFigures());
+
+    held = holdExclusively(iniPath());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release = releaseAfter(held, 1000);
+    warnings = answerWarnings([&] {
+        program = startProgramFrom(copy);
+        code = closeProgram(program);
+    });
+    release.join();
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(exists(userIni())) << "the Windows directory's file stays the settings file";
+    EXPECT_EQ(iniValue("TIMER"), "50");
+    EXPECT_NE(iniValue("SCREEN_W"), "");
+}
+
+// Once a per-user file exists it holds the user's latest settings: a Windows directory that
+// takes writes again does not bring the older file back.
+TEST_F(SettingsPlace, APerUserFileStaysTheSettingsFileWhenTheWindowsDirectoryTakesWritesAgain) {
+    writeIni(settingsWithFigures());
+    CreateDirectoryW(userFolder().c_str(), nullptr);
+    std::string mine = settingsWithFigures();
+    mine.replace(mine.find("TIMER=50"), 8, "TIMER=120");
+    writeFile(userIni(), mine);
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    MoveWindow(program.window, 30, 40, 500, 300, TRUE);
+    settle(program.window);
+    EXPECT_EQ(closeProgram(program), 0);
+    const std::string stored = readFile(userIni());
+    EXPECT_NE(stored.find("TIMER=120\r\n"), std::string::npos);
+    EXPECT_NE(stored.find("SCREEN_W=500\r\n"), std::string::npos);
+    EXPECT_EQ(readIni(), settingsWithFigures()) << "the older file is left alone";
+}
+
+// A ".bak" that is someone else's is kept, and the copy goes under the next free name, which
+// the notice names.
+TEST_F(SettingsPlace, ATakenBackupNameGivesTheCopyTheNextName) {
+    std::string utf8Name = settingsWithFigures();
+    utf8Name.replace(utf8Name.find("ZAHYO22=SQUARE"), 14, "ZAHYO22=\xE3\x81\x82");
+    writeIni(utf8Name);
+    writeFile(iniPath() + L".bak", "something else");
+    program = startProgram();
+    ASSERT_TRUE(program.window);
+    std::vector<std::wstring> notices;
+    changeTimerWithOk(250, &notices);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(notices[0].ends_with(iniPath() + L".bak2"));
+    EXPECT_EQ(notices[0].find(L"前に作った控え"), std::wstring::npos);
+    EXPECT_EQ(readFile(iniPath() + L".bak2"), utf8Name);
+    EXPECT_EQ(readFile(iniPath() + L".bak"), "something else");
+    EXPECT_EQ(iniValue("TIMER"), "250");
+    int code = -1;
+    EXPECT_TRUE(answerWarnings([&] { code = closeProgram(program); }).empty());
+    EXPECT_EQ(code, 0);
 }
 
 } // namespace
