@@ -82,6 +82,7 @@ bool fileDone(FileResult result, const Run& run) {
     case FileResult::missing: complain(L"設定ファイルがありません: %ls\n", run.filePath); break;
     case FileResult::tooLarge: complain(L"設定ファイルが大きすぎます: %ls\n", run.filePath); break;
     case FileResult::busy:
+    case FileResult::raced:
         complain(L"設定ファイルを他のプログラムが使っています。しばらくしてからもう一度実行して"
                  L"ください: %ls\n",
                  run.filePath);
@@ -278,21 +279,35 @@ bool fitAdd(const Options& options, Run& run) {
 }
 
 // The file as it is now, held while the keys are planned again on it, edited and replaced.
-bool editAndWrite(Run& run) {
+FileResult editAndReplace(Run& run) {
     AddWork& work = run.work;
     HeldFile held{};
-    if (!fileDone(holdAndRead(run.filePath, !run.fileNamed, held, run.settingsText), run)) {
-        return false;
+    const FileResult read = holdAndRead(run.filePath, !run.fileNamed, held, run.settingsText);
+    if (read != FileResult::done) {
+        return read;
     }
     const bool edited = planKeys(run.settingsText, work) == Refusal::none &&
                         checkFitted(work) == Refusal::none &&
                         editSettings(run.settingsText, work) == Refusal::none;
     if (!edited) {
         release(held);
-        refused(work);
+        return FileResult::done;
+    }
+    return replaceAndRelease(run.filePath, held, run.settingsText);
+}
+
+bool editAndWrite(Run& run) {
+    constexpr int attempts = 20;
+    FileResult result = FileResult::raced;
+    for (int attempt = 1; attempt <= attempts && result == FileResult::raced; ++attempt) {
+        result = editAndReplace(run);
+        if (result == FileResult::raced) {
+            Sleep(50);
+        }
+    }
+    if (refused(run.work)) {
         return false;
     }
-    const FileResult result = replaceAndRelease(run.filePath, held, run.settingsText);
     if (result == FileResult::failed) {
         complain(L"設定ファイルに書き込めません: %ls\n", run.filePath);
         return false;

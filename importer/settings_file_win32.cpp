@@ -56,33 +56,33 @@ bool copyPath(const wchar_t* path, wchar_t (&copy)[MAX_PATH + 8]) {
     return true;
 }
 
-// The copy takes the file's place while the file is still held (the hold shares nothing but
-// deletion, which lets the replacement through). Where the system refuses that, the hold ends
-// just before a plain replacing move.
+// The copy takes the file's place in one rename, so the file is never seen half written. Under
+// Wine no call replaces a file that is held open (ReplaceFileW deletes it first, leaving a moment
+// with no file at all, in which another writer would start a file of its own), so the hold ends
+// just before the rename.
 bool putInPlace(const wchar_t* path, const wchar_t* copy, HeldFile& held) {
-    if (held.handle == nullptr) {
-        return MoveFileExW(copy, path, MOVEFILE_WRITE_THROUGH);
-    }
-    if (ReplaceFileW(path, copy, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        return true;
-    }
-    const DWORD error = GetLastError();
-    if (error != ERROR_UNABLE_TO_REMOVE_REPLACED && !isBusy(error) &&
-        error != ERROR_ACCESS_DENIED) {
-        return false;
-    }
+    const bool existed = held.handle != nullptr;
     release(held);
-    return MoveFileExW(copy, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return MoveFileExW(copy, path,
+                       existed ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH
+                               : MOVEFILE_WRITE_THROUGH);
 }
 
 } // namespace
 
 FileResult readSettingsFile(const wchar_t* path, IniText& text) {
     text.length = 0;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD error = ERROR_SHARING_VIOLATION;
+    for (int attempt = 1; attempt <= holdAttempts && isBusy(error); ++attempt) {
+        file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        if (isBusy(error)) {
+            Sleep(holdPause);
+        }
+    }
     if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND ? FileResult::missing
                : isBusy(error)               ? FileResult::busy
                                              : FileResult::failed;
@@ -147,7 +147,13 @@ FileResult replaceAndRelease(const wchar_t* path, HeldFile& held, const IniText&
     if (!placed) {
         DeleteFileW(copy);
         // A file that appeared meanwhile where there was none is someone else's: not replaced.
-        return !existed && error == ERROR_ALREADY_EXISTS ? FileResult::changed : FileResult::failed;
+        // One that another process opened in the moment before the rename is busy: the caller
+        // reads it again, with whatever that process wrote.
+        if (!existed && error == ERROR_ALREADY_EXISTS) {
+            return FileResult::changed;
+        }
+        return isBusy(error) || error == ERROR_ACCESS_DENIED ? FileResult::raced
+                                                             : FileResult::failed;
     }
     return FileResult::done;
 }
