@@ -306,9 +306,11 @@ TEST_F(Importer, FilesItCannotReadRightAreRefusedUntouched) {
 
     // A file named that does not exist is not made.
     const std::wstring missing = windowsDirectory() + L"\\no_such_settings.ini";
+    DeleteFileW(missing.c_str());
     Outcome typo = runImporter(L"add \"あ\"" + noto + L" --file \"" + missing + L"\"");
     EXPECT_EQ(typo.status, 1u) << typo.output;
     EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(missing.c_str());
 
     // A command line beyond what the importer keeps is refused, not cut.
     std::wstring many = L"add \"あ\"" + noto + file();
