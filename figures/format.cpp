@@ -68,6 +68,30 @@ std::string_view readFigureValue(std::string_view value, FigureRecord& record) {
     return name;
 }
 
+int formatFigureValue(std::string_view name, const FigureRecord& record,
+                      char (&value)[figureValueSize]) {
+    int length = std::snprintf(value, sizeof value, "%.*s,%d", static_cast<int>(name.size()),
+                               name.data(), static_cast<int>(record.points));
+    auto add = [&](std::int32_t number) {
+        if (length >= 0 && length < static_cast<int>(sizeof value)) {
+            length += std::snprintf(value + length, sizeof value - length, ",%d",
+                                    static_cast<int>(number));
+        }
+    };
+    for (std::int32_t h : record.header) {
+        add(h);
+    }
+    for (int c = 1; c <= maxContours; ++c) {
+        add(record.start[c]);
+        add(record.end[c]);
+    }
+    for (int k = 1; k <= record.points && k <= maxPoints; ++k) {
+        add(record.x[k]);
+        add(record.y[k]);
+    }
+    return length > 0 && length < figureValueSize ? length : 0;
+}
+
 bool isEndMarker(std::string_view name, std::string_view marker) {
     return std::equal(name.begin(), name.end(), marker.begin(), marker.end(),
                       [](char a, char b) { return upperCase(a) == upperCase(b); });

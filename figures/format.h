@@ -36,6 +36,12 @@ struct FigureRecord {
 // read) and returns the name field.
 std::string_view readFigureValue(std::string_view value, FigureRecord& record);
 
+// The value text of a figure, as readFigureValue reads it back: name, point count, header,
+// contour ranges, points. Returns its length, or 0 when it would not fit in the bytes the program
+// reads.
+int formatFigureValue(std::string_view name, const FigureRecord& record,
+                      char (&value)[figureValueSize]);
+
 // The name field alone.
 std::string_view figureValueName(std::string_view value);
 

@@ -3,12 +3,15 @@
 #include "figures/format.h"
 #include "importer/console.h"
 #include "importer/figure_list.h"
+#include "importer/figure_plan.h"
 #include "importer/fit.h"
 #include "importer/geometry.h"
 #include "importer/glyph_reader.h"
 #include "importer/ini_text.h"
 #include "importer/options.h"
+#include "importer/settings_file.h"
 #include "settings/settings.h"
+#include "settings/settings_find.h"
 #include "settings/settings_place.h"
 
 #include <windows.h>
@@ -17,22 +20,25 @@ namespace importer {
 
 namespace {
 
-enum Status { succeeded = 0, refused = 1, badCommandLine = 2 };
+namespace Status {
+constexpr int succeeded = 0;
+constexpr int refused = 1;
+constexpr int badCommandLine = 2;
+} // namespace Status
 
 // Faces tried in turn when no --font is given.
 constexpr const wchar_t* defaultFaces[] = {L"Noto Sans CJK JP", L"Yu Gothic", L"MS Gothic"};
 
-IniText settingsText;
-FigureList figureList;
-Characters textCharacters;
-Characters distinct;
-Characters spelled;
-Glyph glyph;
-Shape figure;
-std::array<int, maxTextCharacters + 1> keyOf;     // per distinct character
-std::array<bool, maxTextCharacters + 1> newValue; // a value to write for it
-std::array<char[maxValueChars + 1], maxTextCharacters + 1> values;
-wchar_t filePath[MAX_PATH + 1];
+// Everything one command works on.
+struct Run {
+    wchar_t filePath[MAX_PATH + 1];
+    bool fileNamed; // --file: a missing file is refused
+    IniText settingsText;
+    FigureList figureList;
+    AddWork work;
+    Glyph glyph;
+    Shape figure;
+};
 
 void usage() {
     complain(L"使い方:\n"
@@ -57,87 +63,70 @@ void characterText(char32_t c, wchar_t (&text)[16]) {
     }
 }
 
-void choosePath(const Options& options) {
-    if (!options.file.empty()) {
-        toWide(options.file, filePath, MAX_PATH + 1);
-        return;
+void choosePath(const Options& options, Run& run) {
+    run.fileNamed = !options.file.empty();
+    if (run.fileNamed) {
+        toWide(options.file, run.filePath, MAX_PATH + 1);
+    } else if (options.command == Command::list) {
+        settings::findSettingsFileReadOnly(run.filePath, MAX_PATH + 1);
+    } else {
+        settings::chooseSettingsFile();
+        lstrcpynW(run.filePath, settings::settingsFilePath(), MAX_PATH + 1);
     }
-    settings::chooseSettingsFile();
-    lstrcpynW(filePath, settings::settingsFilePath(), MAX_PATH + 1);
 }
 
-enum class ReadResult { read, missing, failed, tooLarge };
-
-ReadResult readSettingsFile() {
-    settingsText.length = 0;
-    HANDLE file = CreateFileW(filePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? ReadResult::missing : ReadResult::failed;
+// Says why the file could not be read or written; false unless it was done.
+bool fileDone(FileResult result, const Run& run) {
+    switch (result) {
+    case FileResult::done: return true;
+    case FileResult::missing: complain(L"設定ファイルがありません: %ls\n", run.filePath); break;
+    case FileResult::tooLarge: complain(L"設定ファイルが大きすぎます: %ls\n", run.filePath); break;
+    case FileResult::busy:
+    case FileResult::raced:
+        complain(L"設定ファイルを他のプログラムが使っています。しばらくしてからもう一度実行して"
+                 L"ください: %ls\n",
+                 run.filePath);
+        break;
+    case FileResult::changed:
+        complain(L"作業中に設定ファイルができました。もう一度実行してください: %ls\n",
+                 run.filePath);
+        break;
+    case FileResult::failed: complain(L"設定ファイルを読めません: %ls\n", run.filePath); break;
     }
-    LARGE_INTEGER size{};
-    ReadResult result = ReadResult::read;
-    DWORD read = 0;
-    if (!GetFileSizeEx(file, &size)) {
-        result = ReadResult::failed;
-    } else if (size.QuadPart > maxFileBytes) {
-        result = ReadResult::tooLarge;
-    } else if (!ReadFile(file, settingsText.bytes.data(), static_cast<DWORD>(size.QuadPart), &read,
-                         nullptr) ||
-               read != size.QuadPart) {
-        result = ReadResult::failed;
-    }
-    settingsText.length = static_cast<int>(read);
-    CloseHandle(file);
-    return result;
-}
-
-bool writeSettingsFile() {
-    HANDLE file = CreateFileW(filePath, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    bool ok = WriteFile(file, settingsText.bytes.data(), static_cast<DWORD>(settingsText.length),
-                        &written, nullptr) &&
-              written == static_cast<DWORD>(settingsText.length) && SetEndOfFile(file);
-    return CloseHandle(file) && ok;
-}
-
-// Refuses before any work when the file exists but cannot be opened for writing.
-bool writable() {
-    HANDLE file = CreateFileW(filePath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    }
-    CloseHandle(file);
-    return true;
-}
-
-bool readForCommand(bool missingIsEmpty) {
-    switch (readSettingsFile()) {
-    case ReadResult::read: return true;
-    case ReadResult::missing:
-        if (missingIsEmpty) {
-            return true;
-        }
-        complain(L"設定ファイルがありません: %ls\n", filePath);
-        return false;
-    case ReadResult::tooLarge:
-        complain(L"設定ファイルが大きすぎます: %ls\n", filePath);
-        return false;
-    case ReadResult::failed: break;
-    }
-    complain(L"設定ファイルを読めません: %ls\n", filePath);
     return false;
 }
 
-int listCommand() {
-    if (!readForCommand(false)) {
-        return refused;
+// A file without a name given may be new (the program's own place); a named one must exist.
+bool readForCommand(Run& run, bool mayBeMissing) {
+    const FileResult result = readSettingsFile(run.filePath, run.settingsText);
+    return (mayBeMissing && result == FileResult::missing) || fileDone(result, run);
+}
+
+bool refused(const AddWork& work) {
+    if (work.refusal == Refusal::none) {
+        return false;
+    }
+    wchar_t text[512];
+    refusalText(work, text);
+    complain(L"%ls\n", text);
+    return true;
+}
+
+// A file whose text is not Shift-JIS in 8-bit bytes.
+bool refusedEncoding(const IniText& text, AddWork& work) {
+    work.refusal = encodingRefusal(text);
+    return refused(work);
+}
+
+int listCommand(Run& run) {
+    IniText& settingsText = run.settingsText;
+    FigureList& figureList = run.figureList;
+    const wchar_t* filePath = run.filePath;
+    if (!readForCommand(run, false)) {
+        return Status::refused;
+    }
+    if (refusedEncoding(settingsText, run.work)) {
+        return Status::refused;
     }
     readFigureList(settingsText, settings::outlineSectionName, settings::outlineEndMarker,
                    figureList);
@@ -161,7 +150,7 @@ int listCommand() {
         }
         say(L"\n");
     }
-    return succeeded;
+    return Status::succeeded;
 }
 
 bool openChosenFont(const Options& options, FontFrame& frame) {
@@ -201,8 +190,9 @@ void shiftJisOf(char32_t c, char (&bytes)[8], int& length) {
     length = n > 0 && !lost ? n : 0;
 }
 
-// Reads and fits one character into values[i]; false (with a message) when it cannot.
-bool makeFigure(char32_t c, const FontFrame& frame, char (&name)[maxNameBytes + 1], int i) {
+// Reads and fits one character into its value; false (with a message) when it cannot.
+bool makeFigure(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
+                char (&value)[figures::figureValueSize], Glyph& glyph, Shape& figure) {
     wchar_t shown[16];
     characterText(c, shown);
     double readOverlap = 0.0;
@@ -226,7 +216,7 @@ bool makeFigure(char32_t c, const FontFrame& frame, char (&name)[maxNameBytes + 
     }
     figures::FigureRecord record;
     shapeToRecord(figure, record);
-    if (formatFigureValue(name, record, values[i]) == 0) {
+    if (formatFigureValue(name, record, value) == 0) {
         complain(L"文字 %ls の図形が長すぎます。\n", shown);
         return false;
     }
@@ -239,122 +229,127 @@ bool makeFigure(char32_t c, const FontFrame& frame, char (&name)[maxNameBytes + 
     return true;
 }
 
-int addCommand(const Options& options) {
-    if (!decodeUtf8(options.text, textCharacters)) {
-        complain(L"文字列が長すぎるか、読めない文字を含みます。\n");
-        return refused;
+// The names of the characters, and the keys on the file as it is before the slow fitting.
+bool planAdd(const Options& options, Run& run) {
+    AddWork& work = run.work;
+    startWork(options.text, options.spell, options.replace, work);
+    if (refused(work)) {
+        return false;
     }
-    distinctCharacters(textCharacters, distinct);
-    spelledCharacters(textCharacters, spelled);
-    if (distinct.count == 0) {
-        complain(L"文字列に描ける文字がありません。\n");
-        return refused;
-    }
-    if (options.spell && spelled.count > figures::maxSlots) {
-        complain(L"--spell で並べられるのは %d 文字までです(空白を除いて %d 文字)。\n",
-                 figures::maxSlots, spelled.count);
-        return refused;
-    }
-    if (!readForCommand(true)) {
-        return refused;
-    }
-    if (!writable()) {
-        complain(L"設定ファイルに書き込めません: %ls\n", filePath);
-        return refused;
-    }
-    readFigureList(settingsText, settings::outlineSectionName, settings::outlineEndMarker,
-                   figureList);
-    FontFrame frame;
-    if (!openChosenFont(options, frame)) {
-        return refused;
-    }
-    int nextKey = figureList.count + 1;
-    for (int i = 1; i <= distinct.count; ++i) {
+    for (int i = 1; i <= work.distinct.count; ++i) {
         char bytes[8];
         int length;
-        shiftJisOf(distinct.at[i], bytes, length);
-        char name[maxNameBytes + 1];
-        figureName(distinct.at[i], std::string_view(bytes, static_cast<std::size_t>(length)), name);
-        const int existing = findFigure(figureList, name);
-        newValue[i] = existing == 0 || options.replace;
-        keyOf[i] = existing != 0 ? existing : nextKey++;
-        if (!newValue[i]) {
+        shiftJisOf(work.distinct.at[i], bytes, length);
+        figureName(work.distinct.at[i], std::string_view(bytes, static_cast<std::size_t>(length)),
+                   work.name[i]);
+    }
+    if (!readForCommand(run, !run.fileNamed)) {
+        return false;
+    }
+    if (!mayWrite(run.filePath)) {
+        complain(L"設定ファイルに書き込めません: %ls\n", run.filePath);
+        return false;
+    }
+    planKeys(run.settingsText, work);
+    return !refused(work);
+}
+
+bool fitAdd(const Options& options, Run& run) {
+    AddWork& work = run.work;
+    FontFrame frame;
+    if (!openChosenFont(options, frame)) {
+        return false;
+    }
+    for (int i = 1; i <= work.distinct.count; ++i) {
+        if (!work.newValue[i]) {
             wchar_t shown[16];
-            characterText(distinct.at[i], shown);
-            say(L"%ls: ZAHYO%d にあります(置き換えるには --replace)\n", shown, existing);
+            characterText(work.distinct.at[i], shown);
+            say(L"%ls: ZAHYO%d にあります(置き換えるには --replace)\n", shown, work.existing[i]);
             continue;
         }
-        if (!makeFigure(distinct.at[i], frame, name, i)) {
+        if (!makeFigure(work.distinct.at[i], frame, work.name[i], work.value[i], run.glyph,
+                        run.figure)) {
             closeFont();
-            return refused;
+            return false;
         }
+        work.fitted[i] = true;
     }
     closeFont();
-    if (nextKey - 1 > figures::maxFigureNames) {
-        complain(L"図形の一覧に入りきりません(最大 %d 個、今 %d 個、追加 %d 個)。\n",
-                 figures::maxFigureNames, figureList.count, nextKey - 1 - figureList.count);
-        return refused;
+    return true;
+}
+
+// The file as it is now, held while the keys are planned again on it, edited and replaced.
+FileResult editAndReplace(Run& run) {
+    AddWork& work = run.work;
+    HeldFile held{};
+    const FileResult read = holdAndRead(run.filePath, !run.fileNamed, held, run.settingsText);
+    if (read != FileResult::done) {
+        return read;
     }
-    bool fits = true;
-    for (int i = 1; i <= distinct.count; ++i) {
-        if (newValue[i]) {
-            char key[16];
-            figureKey(keyOf[i], key);
-            fits = fits && setIniValue(settingsText, settings::outlineSectionName, key, values[i]);
+    const bool edited = planKeys(run.settingsText, work) == Refusal::none &&
+                        checkFitted(work) == Refusal::none &&
+                        editSettings(run.settingsText, work) == Refusal::none;
+    if (!edited) {
+        release(held);
+        return FileResult::done;
+    }
+    return replaceAndRelease(run.filePath, held, run.settingsText);
+}
+
+bool editAndWrite(Run& run) {
+    constexpr int attempts = 20;
+    FileResult result = FileResult::raced;
+    for (int attempt = 1; attempt <= attempts && result == FileResult::raced; ++attempt) {
+        result = editAndReplace(run);
+        if (result == FileResult::raced) {
+            Sleep(50);
         }
     }
-    if (options.spell) {
-        char number[16];
-        wsprintfA(number, "%u", static_cast<unsigned>(spelled.count));
-        fits = fits && setIniValue(settingsText, settings::mainSectionName, "OPTIONN", number);
-        for (int s = 1; s <= spelled.count; ++s) {
-            int i = 1;
-            while (distinct.at[i] != spelled.at[s]) {
-                ++i;
-            }
-            char key[16];
-            wsprintfA(key, "OPTIONA%d", s);
-            wsprintfA(number, "%u", static_cast<unsigned>(keyOf[i]));
-            fits = fits && setIniValue(settingsText, settings::mainSectionName, key, number);
-        }
-        if (spelled.count < textCharacters.count) {
-            say(L"空白は並びから除きました(%d 文字を並べます)。\n", spelled.count);
-        }
+    if (refused(run.work)) {
+        return false;
     }
-    if (!fits) {
-        complain(L"設定ファイルが大きくなりすぎます。\n");
-        return refused;
+    if (result == FileResult::failed) {
+        complain(L"設定ファイルに書き込めません: %ls\n", run.filePath);
+        return false;
     }
-    if (!writeSettingsFile()) {
-        complain(L"設定ファイルに書き込めません: %ls\n", filePath);
-        return refused;
+    return fileDone(result, run);
+}
+
+int addCommand(const Options& options, Run& run) {
+    if (!planAdd(options, run) || !fitAdd(options, run) || !editAndWrite(run)) {
+        return Status::refused;
     }
-    for (int i = 1; i <= distinct.count; ++i) {
-        if (newValue[i]) {
+    const AddWork& work = run.work;
+    if (work.spell && work.spelled.count < work.text.count) {
+        say(L"空白は並びから除きました(%d 文字を並べます)。\n", work.spelled.count);
+    }
+    for (int i = 1; i <= work.distinct.count; ++i) {
+        if (work.newValue[i]) {
             wchar_t shown[16];
-            characterText(distinct.at[i], shown);
-            say(L"%ls → ZAHYO%d\n", shown, keyOf[i]);
+            characterText(work.distinct.at[i], shown);
+            say(L"%ls → ZAHYO%d\n", shown, work.keyOf[i]);
         }
     }
-    return succeeded;
+    return Status::succeeded;
 }
 
 } // namespace
 
 int runCommand(int count, const char* const* arguments) {
+    static Run run;
     Options options;
     parseOptions(count, arguments, options);
     if (options.fault) {
         usage();
-        return badCommandLine;
+        return Status::badCommandLine;
     }
     settings::loadSettingNames();
-    choosePath(options);
+    choosePath(options, run);
     if (options.command == Command::list) {
-        return listCommand();
+        return listCommand(run);
     }
-    const int status = addCommand(options);
-    if (status != succeeded) {
+    const int status = addCommand(options, run);
+    if (status != Status::succeeded) {
         complain(L"設定ファイルは変更していません。\n");
     }
     return status;

@@ -28,30 +28,6 @@ int findFigure(const FigureList& list, std::string_view name) {
     return 0;
 }
 
-int formatFigureValue(std::string_view name, const figures::FigureRecord& record,
-                      char (&value)[maxValueChars + 1]) {
-    int length = std::snprintf(value, sizeof value, "%.*s,%d", static_cast<int>(name.size()),
-                               name.data(), static_cast<int>(record.points));
-    auto add = [&](std::int32_t number) {
-        if (length >= 0 && length < static_cast<int>(sizeof value)) {
-            length += std::snprintf(value + length, sizeof value - length, ",%d",
-                                    static_cast<int>(number));
-        }
-    };
-    for (std::int32_t h : record.header) {
-        add(h);
-    }
-    for (int c = 1; c <= figures::maxContours; ++c) {
-        add(record.start[c]);
-        add(record.end[c]);
-    }
-    for (int k = 1; k <= record.points && k <= figures::maxPoints; ++k) {
-        add(record.x[k]);
-        add(record.y[k]);
-    }
-    return length > 0 && length <= maxValueChars ? length : 0;
-}
-
 void figureName(char32_t character, std::string_view shiftJis, char (&name)[maxNameBytes + 1]) {
     bool usable = false;
     if (shiftJis.size() == 1) {

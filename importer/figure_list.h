@@ -24,11 +24,8 @@ int findFigure(const FigureList& list, std::string_view name);
 // "ZAHYO<number>", as the program names the keys.
 using figures::figureKey;
 
-// The value text of a figure: name, point count, header, contour ranges, points. Returns its
-// length, or 0 when it would exceed the 511 characters the program reads.
 constexpr int maxValueChars = figures::figureValueSize - 1;
-int formatFigureValue(std::string_view name, const figures::FigureRecord& record,
-                      char (&value)[maxValueChars + 1]);
+using figures::formatFigureValue;
 
 // The name of a figure for a character: its Shift-JIS bytes when it has a form there that the
 // file can hold as a name, otherwise "U+XXXX".

@@ -4,14 +4,13 @@
 // Arguments arrive as UTF-8; the text becomes its characters (code points).
 #pragma once
 
-#include <array>
+#include "importer/utf8.h"
+
 #include <string_view>
 
 namespace importer {
 
 enum class Command { none, add, list };
-
-constexpr int maxTextCharacters = 256;
 
 struct Options {
     Command command;
@@ -23,14 +22,6 @@ struct Options {
 };
 
 void parseOptions(int count, const char* const* arguments, Options& options);
-
-struct Characters {
-    int count;
-    std::array<char32_t, maxTextCharacters + 1> at; // entry 0 left empty
-};
-
-// False on malformed UTF-8 or more than maxTextCharacters characters.
-bool decodeUtf8(std::string_view text, Characters& characters);
 
 // Space, ideographic space and tab separate words; they become no figure.
 bool isBlankCharacter(char32_t c);

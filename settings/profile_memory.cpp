@@ -1,9 +1,10 @@
-// Private-profile semantics over in-memory files, as far as the program relies on them: section
-// and key names match without case and around blanks, a value loses its surrounding blanks and a
-// pair of enclosing quotes, a missing key gives the default (trailing blanks dropped), a value is
+// Private-profile semantics over in-memory files, as far as the program relies on them: sections
+// and keys as settings/ini_lines.h finds them, a value loses its surrounding blanks and a pair of
+// enclosing quotes, a missing key gives the default (trailing blanks dropped), a value is
 // cut to the buffer, and a write replaces the key's line where it stands, or adds the key at the
 // end of its section, or adds the section at the end of the file, leaving every other byte as it
 // was. Test-only: it allocates freely.
+#include "settings/ini_lines.h"
 #include "settings/profile.h"
 #include "settings/profile_memory.h"
 #include "settings/profile_number.h"
@@ -29,21 +30,6 @@ std::string lowerCase(std::string_view text) {
         }
     }
     return lower;
-}
-
-std::string_view trimmed(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return lowerCase(trimmed(a)) == lowerCase(trimmed(b));
 }
 
 std::map<std::string, std::string>& files() {
@@ -85,66 +71,6 @@ int failureReports;
 std::map<unsigned, std::string>& strings() {
     static std::map<unsigned, std::string> table = programStrings();
     return table;
-}
-
-// One line of a file: its text runs from begin to end (line break excluded), the next line
-// starts at next.
-struct Line {
-    std::size_t begin, end, next;
-    enum Kind { blank, other, section, key } kind;
-    std::string_view name, value;
-};
-
-Line lineAt(const std::string& text, std::size_t begin) {
-    std::size_t next = std::min(text.find('\n', begin), text.size()) + 1;
-    std::size_t end = next - 1;
-    if (end > begin && text[end - 1] == '\r') {
-        --end;
-    }
-    std::string_view body = trimmed(std::string_view(text).substr(begin, end - begin));
-    Line line{begin, end, next, body.empty() ? Line::blank : Line::other, {}, {}};
-    std::size_t equals = body.find('=');
-    if (!body.empty() && body.front() == '[') {
-        line.kind = Line::section;
-        line.name = body.substr(1, body.find(']') - 1);
-    } else if (!body.empty() && body.front() != ';' && equals != body.npos) {
-        line.kind = Line::key;
-        line.name = body.substr(0, equals);
-        line.value = trimmed(body.substr(equals + 1));
-    }
-    return line;
-}
-
-// The key's line in the first section of that name, or where a new key of the section goes
-// (after its last non-blank line); nullopt when the file has no such section.
-struct Place {
-    std::optional<Line> key;
-    std::size_t sectionEnd;
-};
-
-std::optional<Place> find(const std::string& text, const char* section, const char* key) {
-    std::optional<Place> place;
-    for (std::size_t at = 0; at <= text.size();) {
-        Line line = lineAt(text, at);
-        at = line.next;
-        if (line.kind == Line::section) {
-            if (place) {
-                break;
-            }
-            if (sameName(line.name, section)) {
-                place = Place{std::nullopt, line.end};
-            }
-            continue;
-        }
-        if (place && line.kind != Line::blank) {
-            place->sectionEnd = line.end;
-        }
-        if (place && line.kind == Line::key && sameName(line.name, key)) {
-            place->key = line;
-            break;
-        }
-    }
-    return place;
 }
 
 std::uint32_t copyOut(std::string_view text, char* buffer, std::uint32_t size) {
@@ -206,9 +132,9 @@ std::uint32_t readString(const char* section, const char* key, const char* defau
                          char* buffer, std::uint32_t size, const char* fileName) {
     auto text = files().find(lowerCase(fileName));
     if (text != files().end()) {
-        auto place = find(text->second, section, key);
-        if (place && place->key) {
-            return copyOut(unquoted(place->key->value), buffer, size);
+        const settings::ini::Place place = settings::ini::findKey(text->second, section, key);
+        if (place.keyFound && place.key.hasValue) {
+            return copyOut(unquoted(place.key.value), buffer, size);
         }
     }
     std::string_view fallback = defaultValue;
@@ -233,11 +159,11 @@ bool writeString(const char* section, const char* key, const char* value, const 
     }
     std::string& text = files()[lowerCase(fileName)];
     std::string entry = std::string(key) + "=" + value;
-    auto place = find(text, section, key);
-    if (place && place->key) {
-        text.replace(place->key->begin, place->key->end - place->key->begin, entry);
-    } else if (place) {
-        text.insert(place->sectionEnd, "\r\n" + entry);
+    const settings::ini::Place place = settings::ini::findKey(text, section, key);
+    if (place.keyFound) {
+        text.replace(place.key.begin, place.key.end - place.key.begin, entry);
+    } else if (place.sectionFound) {
+        text.insert(place.lastLineEnd, "\r\n" + entry);
     } else {
         if (!text.empty() && text.back() != '\n') {
             text += "\r\n";

@@ -1,6 +1,5 @@
-// Looks through a settings file line by line as the profile functions read it: a line whose
-// first non-blank byte is "[" and that holds a "]" starts a section named by what lies between
-// the "[" and the last "]"; every byte of the lines of the outline section must be valid
+// Looks through a settings file line by line as the profile functions read it (section headers
+// as settings/ini_lines.h has them); every byte of the lines of the outline section must be valid
 // Shift-JIS (single bytes 0x00-0x7F and 0xA1-0xDF, or a lead byte 0x81-0x9F or 0xE0-0xFC followed
 // on the same line by a second byte 0x40-0x7E or 0x80-0xFC).
 #include "settings/save_check.h"
@@ -8,10 +7,6 @@
 namespace settings {
 
 namespace {
-
-bool isBlank(unsigned char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
 
 bool isLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
@@ -25,31 +20,10 @@ bool isSingle(unsigned char c) {
     return c <= 0x7F || (c >= 0xA1 && c <= 0xDF);
 }
 
-char upperCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameName(const char* a, std::size_t length, const char* b) {
-    std::size_t i = 0;
-    for (; i < length; ++i) {
-        if (b[i] == '\0' || upperCase(a[i]) != upperCase(b[i])) {
-            return false;
-        }
-    }
-    return b[i] == '\0';
-}
-
 // A header line without "]" is no section start: the current section goes on.
 void endHeader(SaveCheck& check) {
-    std::size_t close = check.headerLength;
-    while (close > 0 && check.header[close - 1] != ']') {
-        --close;
-    }
-    if (close > 0) {
-        check.inOutline =
-            !check.headerTooLong && sameName(check.header.data(), close - 1, check.outlineSection);
-    } else if (check.headerTooLong) {
-        check.inOutline = false; // a long header names some other section
+    if (ini::isHeader(check.header)) {
+        check.inOutline = ini::namesSection(check.header);
     }
 }
 
@@ -82,18 +56,13 @@ void checkByte(SaveCheck& check, unsigned char c) {
     if (check.inOutline) {
         checkOutlineByte(check, c);
     }
-    if (check.line == SaveCheck::Line::start && !isBlank(c)) {
+    if (check.line == SaveCheck::Line::start && !ini::isBlank(c)) {
         check.line = c == '[' ? SaveCheck::Line::header : SaveCheck::Line::body;
-        check.headerLength = 0;
-        check.headerTooLong = false;
+        check.header = ini::startHeader(check.outlineSection);
         return;
     }
     if (check.line == SaveCheck::Line::header) {
-        if (check.headerLength < check.header.size()) {
-            check.header[check.headerLength++] = static_cast<char>(c);
-        } else {
-            check.headerTooLong = true;
-        }
+        ini::feedHeader(check.header, c);
     }
 }
 

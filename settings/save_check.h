@@ -5,6 +5,8 @@
 // its second byte, shifting every field of that figure). The file is fed in pieces of any size.
 #pragma once
 
+#include "settings/ini_lines.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +20,7 @@ struct SaveCheck {
     std::uint64_t bytesSeen;
     std::array<unsigned char, 3> firstBytes;
     enum class Line : std::uint8_t { start, header, body } line;
-    std::array<char, 64> header; // the header line's bytes after "["
-    std::size_t headerLength;
-    bool headerTooLong;
+    ini::HeaderMatch header; // the header line's bytes after "["
     bool inOutline;
     bool leadPending; // the previous byte opened a double-byte character
     bool invalid;

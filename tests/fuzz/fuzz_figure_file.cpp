@@ -3,10 +3,15 @@
 // --spell the slot count and slot keys of the main section. After every edit the bytes outside
 // the one changed line (or the one added line) are unchanged, every other key reads as before,
 // and the figure reads back through the outline format exactly as written and well formed.
+// Then the importer's whole plan for two characters on the same bytes (gaps, end markers, "["
+// lines without "]", byte-order marks all come from the seeds): a refusal changes no byte; a
+// success keeps every key line the plan does not mean to change and lists every added figure.
 // The first 8 bytes choose the edit (see LLVMFuzzerTestOneInput); the rest is the file.
 #include "figures/format.h"
 #include "importer/figure_list.h"
+#include "importer/figure_plan.h"
 #include "importer/ini_text.h"
+#include "settings/ini_lines.h"
 #include "settings/settings.h"
 
 #include <algorithm>
@@ -29,27 +34,6 @@ void check(bool condition) {
     }
 }
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    a = trimmed(a);
-    b = trimmed(b);
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
-}
-
 // Every "name=" line of the old file, under the section header above it, reads the same after
 // the edit unless it names the edited key. (The first 200 lines, to keep runs fast.)
 void checkOtherKeys(const std::string& before, std::string_view section, std::string_view key) {
@@ -57,28 +41,23 @@ void checkOtherKeys(const std::string& before, std::string_view section, std::st
     static importer::IniText old;
     old.length = static_cast<int>(before.size());
     std::copy(before.begin(), before.end(), old.bytes.begin());
+    namespace ini = settings::ini;
     std::string_view all = before, header;
     int lines = 0;
     for (std::size_t at = 0; at < all.size() && lines < 200; ++lines) {
-        std::size_t end = std::min(all.find('\n', at), all.size());
-        std::string_view line = trimmed(all.substr(at, end - at));
-        at = end + 1;
-        if (!line.empty() && line.front() == '[') {
-            header = line.substr(1, line.find(']') == std::string_view::npos ? line.size() - 1
-                                                                             : line.find(']') - 1);
+        const ini::Line line = ini::lineAt(all, at);
+        at = line.next;
+        if (line.kind == ini::LineKind::section) {
+            header = line.name;
             continue;
         }
-        std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
-            continue;
-        }
-        std::string_view name = line.substr(0, equals);
-        if (sameName(header, section) && sameName(name, key)) {
+        if (line.kind != ini::LineKind::key || !line.hasValue ||
+            (ini::sameName(header, section) && ini::sameName(line.name, key))) {
             continue;
         }
         std::string_view was, is;
-        const bool found = importer::iniValue(old, header, name, was);
-        check(importer::iniValue(after, header, name, is) == found);
+        const bool found = importer::iniValue(old, header, line.name, was);
+        check(importer::iniValue(after, header, line.name, is) == found);
         check(!found || was == is);
     }
 }
@@ -165,6 +144,81 @@ void chooseName(const std::uint8_t* data, char (&name)[importer::maxNameBytes + 
                          std::string_view(bytes, length), name);
 }
 
+importer::AddWork work;
+importer::IniText original;
+
+// Every key the profile functions read from before reads the same from after, unless the plan
+// means to change it.
+bool keptOrMeant(const importer::IniText& before, const importer::IniText& after) {
+    const std::string_view old = importer::textOf(before);
+    namespace ini = settings::ini;
+    std::string_view section;
+    int lines = 0;
+    for (std::size_t at = 0; at < old.size() && lines < 300; ++lines) {
+        const ini::Line line = ini::lineAt(old, at);
+        at = line.next;
+        if (line.kind == ini::LineKind::section) {
+            section = line.name;
+            continue;
+        }
+        // Only the line the profile functions read for that name (not one of a later section or
+        // a later line of the same name).
+        if (line.kind != ini::LineKind::key ||
+            ini::findKey(old, section, line.name).key.begin != line.begin) {
+            continue;
+        }
+        std::string_view was, is;
+        const importer::KeyState state = importer::keyState(before, section, line.name, was);
+        if (importer::keyState(after, section, line.name, is) == state && was == is) {
+            continue;
+        }
+        // Changed: only a replaced figure or a spelling key, and only the first line of its name.
+        const bool spelling =
+            ini::sameName(section, settings::mainSectionName) &&
+            (ini::sameName(line.name, "OPTIONN") || line.name.substr(0, 7) == "OPTIONA");
+        bool replaced = false;
+        for (int i = 1; i <= work.distinct.count; ++i) {
+            char key[16];
+            figures::figureKey(static_cast<std::uint32_t>(work.keyOf[i]), key);
+            replaced = replaced || (work.existing[i] != 0 && ini::sameName(line.name, key));
+        }
+        if (!(work.spell && spelling) && !(work.replace && replaced)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void checkPlan(const std::uint8_t* data, std::string_view file) {
+    original.length = static_cast<int>(file.size());
+    std::memcpy(original.bytes.data(), file.data(), file.size());
+    text.length = original.length;
+    std::memcpy(text.bytes.data(), file.data(), file.size());
+    importer::startWork("xy", data[0] & 2, data[0] & 1, work);
+    chooseName(data, work.name[1]);
+    std::snprintf(work.name[2], sizeof work.name[2], "U+%04X", 0x3000u + data[6]);
+    if (importer::planKeys(text, work) != importer::Refusal::none) {
+        check(importer::textOf(text) == file);
+        return;
+    }
+    for (int i = 1; i <= work.distinct.count; ++i) {
+        figures::FigureRecord record;
+        makeFigure(data[3], data[4] + static_cast<std::uint8_t>(i), record);
+        work.fitted[i] = figures::formatFigureValue(work.name[i], record, work.value[i]) > 0;
+    }
+    if (importer::checkFitted(work) != importer::Refusal::none ||
+        importer::editSettings(text, work) != importer::Refusal::none) {
+        return;
+    }
+    check(keptOrMeant(original, text));
+    static importer::FigureList now;
+    importer::readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker, now);
+    for (int i = 1; i <= work.distinct.count; ++i) {
+        check(work.keyOf[i] >= 1 && work.keyOf[i] <= now.count);
+        check(figures::figureValueName(now.value[work.keyOf[i]]) == work.name[i]);
+    }
+}
+
 } // namespace
 
 // Bytes 0..7: flags (1 replace, 2 spell, 4 one-byte name, 8 a listed name), two name bytes, the
@@ -175,6 +229,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     settings::loadSettingNames();
+    checkPlan(data, std::string_view(reinterpret_cast<const char*>(data) + head, size - head));
     const std::string_view section = settings::outlineSectionName;
     text.length = static_cast<int>(size - head);
     std::memcpy(text.bytes.data(), data + head, size - head);
@@ -185,7 +240,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chooseName(data, name);
     figures::FigureRecord record;
     makeFigure(data[3], data[4], record);
-    char value[importer::maxValueChars + 1];
+    char value[figures::figureValueSize];
     const int length = importer::formatFigureValue(name, record, value);
     check(length >= 0 && length <= importer::maxValueChars);
     const int existing = importer::findFigure(list, name);

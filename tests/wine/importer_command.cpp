@@ -23,14 +23,19 @@ std::wstring testFile() {
     return windowsDirectory() + L"\\import_test.ini";
 }
 
-Outcome runImporter(const std::wstring& arguments) {
-    Outcome run{static_cast<DWORD>(-1), ""};
+// A run of kesta-figures started and not yet waited for.
+struct Started {
+    HANDLE process;
+    std::wstring outputPath;
+};
+
+Started startImporter(const std::wstring& arguments) {
     static int runs;
-    std::wstring outputPath =
-        windowsDirectory() + L"\\import_output" + std::to_wstring(++runs) + L".txt";
+    Started started{nullptr,
+                    windowsDirectory() + L"\\import_output" + std::to_wstring(++runs) + L".txt"};
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE output = CreateFileW(started.outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     std::wstring command = L"\"" + buildDirectory() + L"\\kesta-figures.exe\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -40,16 +45,29 @@ Outcome runImporter(const std::wstring& arguments) {
     PROCESS_INFORMATION process{};
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                        nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &run.status);
         CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        started.process = process.hProcess;
     }
     CloseHandle(output);
-    std::ifstream in(narrow(outputPath), std::ios::binary);
+    return started;
+}
+
+Outcome finish(Started started) {
+    Outcome run{static_cast<DWORD>(-1), ""};
+    if (started.process) {
+        WaitForSingleObject(started.process, 60000);
+        GetExitCodeProcess(started.process, &run.status);
+        CloseHandle(started.process);
+    }
+    std::ifstream in(narrow(started.outputPath), std::ios::binary);
     run.output.assign(std::istreambuf_iterator<char>(in), {});
-    DeleteFileW(outputPath.c_str());
+    in.close();
+    DeleteFileW(started.outputPath.c_str());
     return run;
+}
+
+Outcome runImporter(const std::wstring& arguments) {
+    return finish(startImporter(arguments));
 }
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
@@ -202,6 +220,142 @@ TEST_F(Importer, BadInputChangesNothing) {
     EXPECT_EQ(readFile(testFile()), nearlyFull);
     Outcome one = runImporter(L"add \"あ\"" + noto + file());
     EXPECT_EQ(one.status, 0u) << one.output;
+}
+
+// The sample with one line replaced (or removed when line is empty).
+std::string withLine(const std::string& sample, const std::string& key, const std::string& line) {
+    std::string text = sample;
+    const std::size_t at = text.find("\r\n" + key + "=") + 2;
+    text.replace(at, text.find("\r\n", at) + 2 - at, line.empty() ? "" : line + "\r\n");
+    return text;
+}
+
+// Every line of before is still in after, in order, byte for byte.
+bool keepsEveryLine(const std::string& before, const std::string& after) {
+    std::size_t at = 0;
+    for (const std::string& line : crlfLines(before)) {
+        at = after.find(line + "\r\n", at);
+        if (at == std::string::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(Importer, NoLineTheUserHasIsOverwritten) {
+    // A gap: the first new figure fills it, the next ones go past the figures it hid.
+    const std::string gap = withLine(sample, "ZAHYO44", "");
+    writeFile(testFile(), gap);
+    Outcome filled = runImporter(L"add \"あいう\" --spell" + noto + file());
+    ASSERT_EQ(filled.status, 0u) << filled.output;
+    std::string after = readFile(testFile());
+    std::string unspelled = gap;
+    for (const char* key : {"OPTIONN", "OPTIONA1", "OPTIONA2", "OPTIONA3"}) {
+        unspelled = withLine(unspelled, key, "");
+    }
+    EXPECT_TRUE(keepsEveryLine(unspelled, after));
+    EXPECT_NE(after.find("\r\nZAHYO44=\x82\xa0,"), std::string::npos);
+    EXPECT_NE(after.find("\r\nZAHYO47=\x82\xa2,"), std::string::npos);
+    EXPECT_NE(after.find("\r\nZAHYO48=\x82\xa4,"), std::string::npos);
+    for (const char* key : {"OPTIONA1=44\r\n", "OPTIONA2=47\r\n", "OPTIONA3=48\r\n"}) {
+        EXPECT_NE(after.find(key), std::string::npos) << key;
+    }
+
+    // The end marker and the figure it hides stay; with no gap before it, nothing is added.
+    const std::string ended = withLine(sample, "ZAHYO40", "ZAHYO40=ZAHYO-END");
+    writeFile(testFile(), ended);
+    Outcome marker = runImporter(L"add \"あ\"" + noto + file());
+    EXPECT_EQ(marker.status, 1u) << marker.output;
+    EXPECT_NE(marker.output.find("ZAHYO40"), std::string::npos) << marker.output;
+    EXPECT_EQ(readFile(testFile()), ended);
+
+    // A "[" line without "]" starts no section: the figures after it are still listed.
+    std::string strayed = sample;
+    strayed.insert(strayed.find("ZAHYO46="), "[note\r\n");
+    writeFile(testFile(), strayed);
+    Outcome past = runImporter(L"add \"あ\"" + noto + file());
+    ASSERT_EQ(past.status, 0u) << past.output;
+    after = readFile(testFile());
+    EXPECT_TRUE(keepsEveryLine(strayed, after));
+    EXPECT_NE(after.find("\r\nZAHYO47=\x82\xa0,"), std::string::npos) << "not a second ZAHYO46";
+}
+
+TEST_F(Importer, FilesItCannotReadRightAreRefusedUntouched) {
+    // Notepad's "Unicode": UTF-16 with a byte-order mark.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[MOJI ZAHYO]\r\nZAHYO1=A,1\r\n")) {
+        utf16 += std::string{c, '\0'};
+    }
+    writeFile(testFile(), utf16);
+    for (const std::wstring& command : {L"add \"あ\"" + noto, std::wstring(L"list")}) {
+        Outcome run = runImporter(command + file());
+        EXPECT_EQ(run.status, 1u) << run.output;
+        EXPECT_NE(run.output.find("UTF-16"), std::string::npos) << run.output;
+        EXPECT_EQ(readFile(testFile()), utf16);
+    }
+
+    // A file with line feeds alone gets line feeds alone.
+    std::string unix;
+    for (const std::string& line : crlfLines(sample)) {
+        unix += line + "\n";
+    }
+    writeFile(testFile(), unix);
+    Outcome lf = runImporter(L"add \"あ\" --spell" + noto + file());
+    ASSERT_EQ(lf.status, 0u) << lf.output;
+    EXPECT_EQ(readFile(testFile()).find('\r'), std::string::npos);
+
+    // A file named that does not exist is not made.
+    const std::wstring missing = windowsDirectory() + L"\\no_such_settings.ini";
+    DeleteFileW(missing.c_str());
+    Outcome typo = runImporter(L"add \"あ\"" + noto + L" --file \"" + missing + L"\"");
+    EXPECT_EQ(typo.status, 1u) << typo.output;
+    EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(missing.c_str());
+
+    // A command line beyond what the importer keeps is refused, not cut.
+    std::wstring many = L"add \"あ\"" + noto + file();
+    for (int n = 0; n < 64; ++n) {
+        many += L" --bold";
+    }
+    writeFile(testFile(), sample);
+    Outcome cut = runImporter(many);
+    EXPECT_EQ(cut.status, 2u) << cut.output;
+    EXPECT_EQ(readFile(testFile()), sample);
+}
+
+// Two importers at once, and the program's own writes meanwhile: every writer that reports
+// success has its change in the file.
+TEST_F(Importer, ConcurrentWritersLoseNothing) {
+    for (int trial = 1; trial <= 3; ++trial) {
+        writeFile(testFile(), sample);
+        Started first = startImporter(L"add \"あい\"" + noto + file());
+        Started second = startImporter(L"add \"うえ\"" + noto + file());
+        // The settings dialog's OK meanwhile, through the profile functions, retried when the
+        // file is held for a moment.
+        std::wstring stored;
+        for (int n = 0; WaitForSingleObject(second.process, 0) == WAIT_TIMEOUT ||
+                        WaitForSingleObject(first.process, 0) == WAIT_TIMEOUT;
+             ++n) {
+            const std::wstring colour = std::to_wstring(1000 + n);
+            if (WritePrivateProfileStringW(L"KESTA", L"COLOR", colour.c_str(),
+                                           testFile().c_str())) {
+                stored = colour;
+            }
+            Sleep(20);
+        }
+        Outcome one = finish(first), two = finish(second);
+        ASSERT_EQ(one.status, 0u) << one.output;
+        ASSERT_EQ(two.status, 0u) << two.output;
+        const std::string after = readFile(testFile());
+        for (const char* name : {"\x82\xa0", "\x82\xa2", "\x82\xa4", "\x82\xa6"}) {
+            EXPECT_NE(after.find(std::string("=") + name + ","), std::string::npos)
+                << "trial " << trial << ": a figure reported written is missing";
+        }
+        ASSERT_FALSE(stored.empty());
+        wchar_t colour[32];
+        GetPrivateProfileStringW(L"KESTA", L"COLOR", L"", colour, 32, testFile().c_str());
+        EXPECT_EQ(colour, stored) << "trial " << trial;
+    }
 }
 
 // The figure written for "Ｉ" (a plain upright bar, not in the sample) into a fresh copy of the
