@@ -131,11 +131,11 @@ void showMenu(HWND window) {
     HMENU menu = LoadMenuW(programInstance, menuName);
     SetMenu(window, menu);
     checkMenu = menu;
-    frameOffset = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYBORDER);
+    backdrop.frameOffset = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYBORDER);
     RECT frame;
     GetWindowRect(window, &frame);
     menuShown = 1;
-    menuOffset = frame.bottom - frameHeight - figures::clientHeight - frame.top;
+    backdrop.menuOffset = frame.bottom - frameHeight - figures::clientHeight - frame.top;
 }
 
 } // namespace
