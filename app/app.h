@@ -26,6 +26,12 @@ inline std::int32_t captionHeight;
 inline std::int32_t frameWidth;
 inline std::int32_t frameHeight;
 
+// The settings dialog while it is open, else null, as the dialog tells it. There is only ever one:
+// the main window stays enabled, and its settings commands bring the open one to the front. While
+// it is open a paint rebuilds the figures without reading the settings file, so the dialog's
+// edits survive it.
+inline HWND settingsDialog;
+
 inline UINT_PTR drawTimer;
 constexpr UINT_PTR drawTimerId = 100;
 

@@ -103,6 +103,7 @@ int runPreview(HWND parent) {
     return messageLoop();
 }
 
+// No window of the program draws behind this dialog, so it has none to tell.
 int runSettings(HWND owner) {
     startCtl3d();
     INT_PTR result =

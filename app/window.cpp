@@ -139,7 +139,7 @@ void onDestroy(HWND window) {
 
 void rebuildFigures() {
     // While the settings dialog is open its edits live only in memory; a paint must keep them.
-    if (!dialog::openWindow) {
+    if (!settingsDialog) {
         settings::readSettings();
     }
     figures::loadFigures();
@@ -177,6 +177,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_INITMENUPOPUP: menuPopupOpening(lParam); return 0;
+    case dialog::openedMessage: settingsDialog = reinterpret_cast<HWND>(lParam); return 0;
+    case dialog::closingMessage: settingsDialog = nullptr; return 0;
+    case dialog::modeChangedMessage: rebuildFigures(); return 0;
     case WM_DESTROY: onDestroy(window); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
