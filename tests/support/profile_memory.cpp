@@ -5,7 +5,7 @@
 // end of its section, or adds the section at the end of the file, leaving every other byte as it
 // was. Test-only: it allocates freely.
 #include "settings/profile.h"
-#include "settings/profile_memory.h"
+#include "tests/support/profile_memory.h"
 #include "settings/profile_number.h"
 
 #include <algorithm>
@@ -52,8 +52,8 @@ std::map<std::string, std::string>& files() {
 }
 
 std::map<unsigned, std::string> readProgramStrings() {
-    auto path =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "resources" / "strings.rc";
+    auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                "resources" / "strings.rc";
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "in-memory profile: cannot read %s\n", path.c_str());
