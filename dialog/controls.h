@@ -7,7 +7,7 @@
 #include <array>
 
 #include "resources/resource.h"
-#include "settings/dialog_rules.h"
+#include "dialog/dialog_rules.h"
 #include "settings/settings.h"
 
 namespace dialog {
