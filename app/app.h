@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "render/backdrop_win32.h"
 #include "saver/saver.h"
 #include "settings/storage_report.h"
 
@@ -18,18 +19,19 @@ inline constexpr wchar_t windowTitle[] = L"KESTA x64";
 inline constexpr wchar_t menuName[] = L"tavilormenu";
 inline constexpr wchar_t dialogName[] = L"settingdialog";
 
-// Desktop image taken once at window creation; the background source of paints and frames.
-inline HDC screenDC;
-inline HBITMAP desktopBitmap;
-inline HDC desktopCopy;
+// Desktop image taken once at window creation, the background source of paints and frames, with
+// its vertical corrections, set by the show-menu command.
+inline render::Backdrop backdrop;
 
 inline std::int32_t captionHeight;
 inline std::int32_t frameWidth;
 inline std::int32_t frameHeight;
 
-// Vertical corrections used with the desktop copy, set by the show-menu command.
-inline std::int32_t menuOffset;
-inline std::int32_t frameOffset;
+// The settings dialog while it is open, else null, as the dialog tells it. There is only ever one:
+// the main window stays enabled, and its settings commands bring the open one to the front. While
+// it is open a paint rebuilds the figures without reading the settings file, so the dialog's
+// edits survive it.
+inline HWND settingsDialog;
 
 inline UINT_PTR drawTimer;
 constexpr UINT_PTR drawTimerId = 100;

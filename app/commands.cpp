@@ -95,15 +95,17 @@ void refresh(HWND window) {
     }
 }
 
-// Modal, without an owner: the main window keeps animating and repainting meanwhile. A second
+// Modal, without an owner window: the main window keeps animating and repainting meanwhile, and
+// the dialog tells it when it opens and closes and when the row must restart. A second
 // dialog would let its own OK or CANCEL decide what becomes of the first one's edits, so while one
 // is open the command only brings it to the front.
 void settingsCommand(HWND window) {
-    if (dialog::openWindow) {
-        SetForegroundWindow(dialog::openWindow);
+    if (settingsDialog) {
+        SetForegroundWindow(settingsDialog);
         return;
     }
-    DialogBoxParamW(programInstance, dialogName, nullptr, dialog::settingsDialogProc, 0);
+    DialogBoxParamW(programInstance, dialogName, nullptr, dialog::settingsDialogProc,
+                    reinterpret_cast<LPARAM>(window));
     refresh(window);
 }
 
@@ -131,11 +133,11 @@ void showMenu(HWND window) {
     HMENU menu = LoadMenuW(programInstance, menuName);
     SetMenu(window, menu);
     checkMenu = menu;
-    frameOffset = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYBORDER);
+    backdrop.frameOffset = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYBORDER);
     RECT frame;
     GetWindowRect(window, &frame);
     menuShown = 1;
-    menuOffset = frame.bottom - frameHeight - figures::clientHeight - frame.top;
+    backdrop.menuOffset = frame.bottom - frameHeight - figures::clientHeight - frame.top;
 }
 
 } // namespace

@@ -103,6 +103,7 @@ int runPreview(HWND parent) {
     return messageLoop();
 }
 
+// No window of the program draws behind this dialog, so it has none to tell.
 int runSettings(HWND owner) {
     startCtl3d();
     INT_PTR result =
@@ -172,23 +173,14 @@ int runScreensaver(const saver::StartRequest& request) {
 void copyDesktopBehind(HWND window) {
     RECT behind{};
     GetWindowRect(window, &behind);
-    const int width = behind.right - behind.left;
-    const int height = behind.bottom - behind.top;
-    screenDC = GetDC(nullptr);
-    desktopBitmap = CreateCompatibleBitmap(screenDC, width, height);
-    desktopCopy = CreateCompatibleDC(screenDC);
-    SelectObject(desktopCopy, desktopBitmap);
-    SetWindowOrgEx(desktopCopy, behind.left, behind.top, nullptr);
     if (saver::mode == saver::Mode::preview) {
-        SetStretchBltMode(desktopCopy, HALFTONE);
-        SetBrushOrgEx(desktopCopy, 0, 0, nullptr);
-        StretchBlt(desktopCopy, behind.left, behind.top, width, height, screenDC,
-                   GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                   GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                   SRCCOPY);
+        const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        const RECT screens{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                           top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        backdrop.picture = render::takeDesktop(behind, screens, render::Taking::shrunk);
     } else {
-        BitBlt(desktopCopy, behind.left, behind.top, width, height, screenDC, behind.left,
-               behind.top, SRCCOPY);
+        backdrop.picture = render::takeDesktop(behind, behind, render::Taking::asIs);
     }
 }
 
@@ -199,7 +191,7 @@ void followWindow(HWND window) {
     }
     RECT place{};
     GetWindowRect(window, &place);
-    SetWindowOrgEx(desktopCopy, place.left, place.top, nullptr);
+    render::moveBackdrop(backdrop, place.left, place.top);
 }
 
 bool keepsDrawing(HWND window) {

@@ -27,18 +27,18 @@ void measureClientArea(HWND window) {
 
 // The desktop as it lies behind the window before the window is shown, taken once.
 void copyDesktop() {
-    screenDC = GetDC(nullptr);
-    figures::clientWidth = GetDeviceCaps(screenDC, HORZRES);
-    figures::clientHeight = GetDeviceCaps(screenDC, VERTRES);
-    desktopBitmap = CreateCompatibleBitmap(screenDC, figures::clientWidth, figures::clientHeight);
-    desktopCopy = CreateCompatibleDC(screenDC);
-    SelectObject(desktopCopy, desktopBitmap);
+    const SIZE screen = render::screenSize();
+    figures::clientWidth = screen.cx;
+    figures::clientHeight = screen.cy;
     captionHeight = GetSystemMetrics(SM_CYCAPTION);
     frameWidth = GetSystemMetrics(SM_CXFRAME);
     frameHeight = GetSystemMetrics(SM_CYFRAME);
     // The horizontal frame width serves for both offsets.
-    BitBlt(desktopCopy, 0, 0, figures::clientWidth, figures::clientHeight, screenDC, frameWidth,
-           frameWidth + captionHeight, SRCCOPY);
+    const int left = frameWidth;
+    const int top = frameWidth + captionHeight;
+    backdrop.picture =
+        render::takeDesktop({0, 0, screen.cx, screen.cy},
+                            {left, top, left + screen.cx, top + screen.cy}, render::Taking::asIs);
 }
 
 LONG heldToLong(std::int64_t value) {
@@ -99,17 +99,6 @@ void onCreate(HWND window) {
     figures::seedRandom(GetTickCount() & 0xFFFF);
 }
 
-void paintBlack(HDC dc, const RECT& window) {
-    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-    HGDIOBJ previous = SelectObject(dc, black);
-    SetPolyFillMode(dc, WINDING);
-    const POINT corners[] = {
-        {0, 0}, {window.right, 0}, {window.right, window.bottom}, {0, window.bottom}};
-    Polygon(dc, corners, 4);
-    SelectObject(dc, previous);
-    DeleteObject(black);
-}
-
 void onPaint(HWND window) {
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
@@ -123,10 +112,9 @@ void onPaint(HWND window) {
     // The window's lower-right corner in screen coordinates serves as the extent; the output is
     // clipped to the client area.
     if (settings::BKMODE == 1) {
-        paintBlack(dc, frame);
+        render::paintBlack(dc, frame.right, frame.bottom);
     } else {
-        BitBlt(dc, 0, 0, frame.right, frame.bottom, desktopCopy, frame.left,
-               frame.top + menuOffset - frameOffset, SRCCOPY);
+        render::copyBackdrop(dc, frame.right, frame.bottom, backdrop, frame.left, frame.top);
     }
     ReleaseDC(window, dc);
     measureClientArea(window);
@@ -140,9 +128,7 @@ void onDestroy(HWND window) {
         settings::writeViewSettings();
         settings::writeWindowGeometry();
     }
-    ReleaseDC(nullptr, screenDC);
-    DeleteDC(desktopCopy);
-    DeleteObject(desktopBitmap);
+    render::releaseBackdrop(backdrop);
     if (drawTimer) {
         KillTimer(window, drawTimerId);
     }
@@ -153,7 +139,7 @@ void onDestroy(HWND window) {
 
 void rebuildFigures() {
     // While the settings dialog is open its edits live only in memory; a paint must keep them.
-    if (!dialog::openWindow) {
+    if (!settingsDialog) {
         settings::readSettings();
     }
     figures::loadFigures();
@@ -177,7 +163,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOVE: InvalidateRect(window, nullptr, TRUE); return 0;
     case WM_TIMER:
         if (keepsDrawing(window)) {
-            render::composeFrame(window);
+            render::composeFrame(window, backdrop);
         }
         return 0;
     case WM_COMMAND:
@@ -191,6 +177,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_INITMENUPOPUP: menuPopupOpening(lParam); return 0;
+    case dialog::openedMessage: settingsDialog = reinterpret_cast<HWND>(lParam); return 0;
+    case dialog::closingMessage: settingsDialog = nullptr; return 0;
+    case dialog::modeChangedMessage: rebuildFigures(); return 0;
     case WM_DESTROY: onDestroy(window); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -10,18 +10,32 @@ if(KESTA_SANITIZE)
     add_link_options(${KESTA_SAN_FLAGS})
 endif()
 
-# The in-memory profile stands in for the private-profile functions in native tests and fuzzing.
-add_library(kesta_core STATIC ${KESTA_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/settings/profile_memory.cpp)
+foreach(layer settings figures render saver dialog)
+    kesta_layer(${layer})
+endforeach()
+
+# The in-memory profile (tests/support/) stands in for the private-profile functions in native
+# tests, fuzzing and benchmarks; its object is linked straight into each of those programs.
+add_library(kesta_profile_memory OBJECT ${CMAKE_SOURCE_DIR}/tests/support/profile_memory.cpp)
+kesta_test_includes(kesta_profile_memory)
 if(KESTA_FUZZ)
-    # Coverage for libFuzzer in the core itself, not only in the fuzz targets.
-    target_compile_options(kesta_core PRIVATE -fsanitize=fuzzer-no-link)
+    target_compile_options(kesta_profile_memory PRIVATE -fsanitize=fuzzer-no-link)
 endif()
+
+# A native test, fuzz or benchmark program: every platform-free library and the in-memory
+# profile.
+function(kesta_native_program target)
+    kesta_test_includes(${target})
+    target_link_libraries(${target} kesta_profile_memory kesta_importer kesta_dialog kesta_render
+                          kesta_saver kesta_figures kesta_settings)
+endfunction()
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
 file(GLOB KESTA_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(kesta_native_tests ${KESTA_NATIVE_TESTS})
-target_link_libraries(kesta_native_tests kesta_core GTest::gtest_main)
+kesta_native_program(kesta_native_tests)
+target_link_libraries(kesta_native_tests GTest::gtest_main)
 target_compile_definitions(kesta_native_tests PRIVATE KESTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(kesta_native_tests DISCOVERY_TIMEOUT 60)
 
@@ -32,7 +46,7 @@ if(KESTA_FUZZ)
         add_executable(${name} ${src})
         target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-        target_link_libraries(${name} kesta_core)
+        kesta_native_program(${name})
     endforeach()
 endif()
 
@@ -42,6 +56,7 @@ if(KESTA_BENCH)
     foreach(src ${KESTA_BENCHES})
         get_filename_component(name ${src} NAME_WE)
         add_executable(${name} ${src})
-        target_link_libraries(${name} kesta_core benchmark::benchmark_main)
+        kesta_native_program(${name})
+        target_link_libraries(${name} benchmark::benchmark_main)
     endforeach()
 endif()

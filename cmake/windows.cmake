@@ -5,24 +5,19 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-file(GLOB KESTA_WIN32_SOURCES CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/settings/*_win32.cpp
-    ${CMAKE_SOURCE_DIR}/figures/*_win32.cpp
-    ${CMAKE_SOURCE_DIR}/render/*_win32.cpp
-    ${CMAKE_SOURCE_DIR}/app/*.cpp
-    ${CMAKE_SOURCE_DIR}/dialog/*.cpp)
-# The entry procedure lives in app/winmain.cpp; tests link everything else.
-list(FILTER KESTA_WIN32_SOURCES EXCLUDE REGEX "/app/winmain\\.cpp$")
 set(KESTA_RC ${CMAKE_SOURCE_DIR}/resources/kesta.rc)
 # kesta.rc includes the other scripts and images; windres reports no dependencies of its own.
 file(GLOB KESTA_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
     ${CMAKE_SOURCE_DIR}/resources/*.h ${CMAKE_SOURCE_DIR}/resources/*.ico
     ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/*.ani)
 set_source_files_properties(${KESTA_RC} PROPERTIES OBJECT_DEPENDS "${KESTA_RC_PARTS}")
-set(KESTA_WIN32_LIBS user32 gdi32 kernel32)
 
-add_library(kesta_win STATIC ${KESTA_CORE_SOURCES} ${KESTA_WIN32_SOURCES})
-target_link_libraries(kesta_win PUBLIC ${KESTA_WIN32_LIBS})
+foreach(layer settings figures render saver dialog)
+    kesta_layer(${layer})
+endforeach()
+target_link_libraries(kesta_settings PUBLIC user32 gdi32 kernel32)
+# The entry procedure lives in app/winmain.cpp; tests link everything else.
+kesta_layer(app EXCLUDE "/app/winmain\\.cpp$")
 
 # The program file alone carries the version resource and the application manifest.
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/kesta_version.h CONTENT
@@ -37,7 +32,8 @@ set_source_files_properties(${KESTA_PROGRAM_RC} PROPERTIES
     OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/kesta.manifest;${CMAKE_BINARY_DIR}/generated/kesta_version.h"
     COMPILE_FLAGS "-I${CMAKE_BINARY_DIR}/generated")
 add_executable(kesta WIN32 ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${KESTA_RC} ${KESTA_PROGRAM_RC})
-target_link_libraries(kesta kesta_win)
+kesta_layer_includes(kesta app)
+target_link_libraries(kesta kesta_app)
 target_link_options(kesta PRIVATE -municode)
 set_target_properties(kesta PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 # The same program under the screensaver's name, for the screensaver settings of Windows.
@@ -57,13 +53,14 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# tests/wine/*.cpp: each file is one GoogleTest program linked with the platform layer and the
-# resources, run as one test under Wine.
+# tests/wine/*.cpp: each file is one GoogleTest program linked with the program's libraries and
+# the importer's, and the resources, run as one test under Wine.
 file(GLOB KESTA_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 foreach(src ${KESTA_WINE_TESTS})
     get_filename_component(name ${src} NAME_WE)
     add_executable(wine_${name} ${src} ${KESTA_RC})
-    target_link_libraries(wine_${name} kesta_win gtest gtest_main)
+    kesta_test_includes(wine_${name})
+    target_link_libraries(wine_${name} kesta_app kesta_importer gtest gtest_main)
     add_dependencies(wine_${name} kesta)
     add_test(NAME wine_${name} COMMAND wine_${name})
     kesta_wine_test_properties(wine_${name})

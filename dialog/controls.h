@@ -7,7 +7,7 @@
 #include <array>
 
 #include "resources/resource.h"
-#include "settings/dialog_rules.h"
+#include "dialog/dialog_rules.h"
 #include "settings/settings.h"
 
 namespace dialog {
@@ -114,9 +114,11 @@ void showColour(HWND dialogWindow, settings::Value code);
 void showFigure(HWND dialogWindow, int slot, int item);
 void enableControl(HWND dialogWindow, int id, bool enabled);
 void setCheck(HWND dialogWindow, int id, bool checked);
+// Sends one of the dialog's messages to the window it was opened for, if any.
+void tellOwner(HWND dialogWindow, UINT message);
 
 // Reactions.
-void openDialog(HWND dialogWindow);
+void openDialog(HWND dialogWindow, LPARAM owner);
 void onCommand(HWND dialogWindow, int id);
 void onScroll(HWND dialogWindow, HWND bar, int request, int thumbPosition);
 

@@ -7,11 +7,13 @@
 
 namespace dialog {
 
-// The settings dialog while it is open, else null. There is only ever one: the main window stays
-// enabled, and its settings commands bring the open one to the front. While it is open a paint of
-// the main window rebuilds the figures without reading the settings file, so the dialog's edits
-// survive it.
-inline HWND openWindow;
+// What the dialog tells the window given as DialogBoxParamW's parameter (none when it is 0), sent
+// so that the window has acted before the dialog goes on. Each carries the dialog's window as
+// lParam: it has opened, it is closing, and the row has been restarted in another mode and
+// should be rebuilt from the live settings.
+constexpr UINT openedMessage = WM_APP + 1;
+constexpr UINT closingMessage = WM_APP + 2;
+constexpr UINT modeChangedMessage = WM_APP + 3;
 
 // The slot whose colour code the colour buttons set while individual colours are on. Kept from
 // one opening to the next.

@@ -6,7 +6,7 @@
 #include "importer/glyph_reader.h"
 
 #include "importer/raster.h"
-#include "render/dib_win32.h"
+#include "importer/pixel_bitmap_win32.h"
 
 #include <windows.h>
 
@@ -133,7 +133,7 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     }
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = render::createPixelBitmap(dc, width, height, bits);
+    HBITMAP bitmap = importer::createPixelBitmap(dc, width, height, bits);
     if (!dc || !bitmap || !bits) {
         if (bitmap) {
             DeleteObject(bitmap);

@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include "render/backdrop_win32.h"
+
 namespace render {
 
-void composeFrame(HWND mainWindow);
+// The background comes from the backdrop (BKMODE 0), black (1), or the window itself.
+void composeFrame(HWND mainWindow, const Backdrop& backdrop);
 
 } // namespace render

@@ -1,6 +1,5 @@
 #include "render/frame.h"
 
-#include "app/app.h"
 #include "figures/builder.h"
 #include "figures/motion.h"
 #include "render/drawers.h"
@@ -22,36 +21,25 @@ int position(std::int64_t value) {
                                                      std::numeric_limits<int>::max()));
 }
 
-void paintBlack(HDC frameDC, const FrameBox& box) {
-    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
-    HGDIOBJ previousBrush = SelectObject(frameDC, brush);
-    SetPolyFillMode(frameDC, WINDING);
-    const POINT corners[4] = {{0, 0}, {box.width, 0}, {box.width, box.height}, {0, box.height}};
-    Polygon(frameDC, corners, 4);
-    SelectObject(frameDC, previousBrush);
-    DeleteObject(brush);
-}
-
 // The desktop copy lines up with the client area as the paint handler lines it up: by the
 // window's outer corner on the screen and the menu corrections.
-void copyDesktop(HWND mainWindow, HDC frameDC, const FrameBox& box) {
+void copyDesktop(HWND mainWindow, HDC frameDC, const FrameBox& box, const Backdrop& backdrop) {
     RECT outer{};
     GetWindowRect(mainWindow, &outer);
-    int x = position(std::int64_t{outer.left} + figures::rowX - box.offsetX);
-    int y = position(std::int64_t{outer.top} + app::menuOffset - app::frameOffset + figures::rowY -
-                     box.offsetY);
-    BitBlt(frameDC, 0, 0, box.width, box.height, app::desktopCopy, x, y, SRCCOPY);
+    copyBackdrop(frameDC, box.width, box.height, backdrop,
+                 std::int64_t{outer.left} + figures::rowX - box.offsetX,
+                 std::int64_t{outer.top} + figures::rowY - box.offsetY);
 }
 
 void paintBackground(HWND mainWindow, HDC windowDC, HDC frameDC, const FrameBox& box, int left,
-                     int top) {
+                     int top, const Backdrop& backdrop) {
     if (settings::ZANZOU != 0 || (settings::BKMODE != 0 && settings::BKMODE != 1)) {
         // After-images: the picture already on the screen stays under the new figures.
         BitBlt(frameDC, 0, 0, box.width, box.height, windowDC, left, top, SRCCOPY);
     } else if (settings::BKMODE == 0) {
-        copyDesktop(mainWindow, frameDC, box);
+        copyDesktop(mainWindow, frameDC, box, backdrop);
     } else {
-        paintBlack(frameDC, box);
+        paintBlack(frameDC, box.width, box.height);
     }
 }
 
@@ -67,7 +55,7 @@ void visitSlots(Drawer draw, HWND mainWindow, HDC windowDC, HDC frameDC, HBITMAP
 
 } // namespace
 
-void composeFrame(HWND mainWindow) {
+void composeFrame(HWND mainWindow, const Backdrop& backdrop) {
     figures::projectFigures();
     Extent extent = measureExtent();
     FrameBox box = placeFrameBox(extent);
@@ -80,7 +68,7 @@ void composeFrame(HWND mainWindow) {
     HDC frameDC = CreateCompatibleDC(windowDC);
     SelectObject(frameDC, frameBitmap);
 
-    paintBackground(mainWindow, windowDC, frameDC, box, left, top);
+    paintBackground(mainWindow, windowDC, frameDC, box, left, top, backdrop);
     visitSlots(drawSideWalls, mainWindow, windowDC, frameDC, frameBitmap);
     visitSlots(drawFace, mainWindow, windowDC, frameDC, frameBitmap);
     BitBlt(windowDC, left, top, box.width, box.height, frameDC, 0, 0, SRCCOPY);

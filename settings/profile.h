@@ -1,6 +1,7 @@
 // The one seam between the settings store and the platform: the private-profile functions and
 // the string table. The Windows build implements it with the real KERNEL and USER calls
-// (profile_win32.cpp); native tests and fuzzing use an in-memory file (profile_memory.cpp).
+// (profile_win32.cpp); native tests and fuzzing use an in-memory file
+// (tests/support/profile_memory.cpp).
 #pragma once
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 // field must read as strtod reads it.
 #include "figures/figures.h"
 #include "figures/numbers.h"
-#include "settings/profile_memory.h"
+#include "tests/support/profile_memory.h"
 #include "settings/settings.h"
 
 #include <cstdint>

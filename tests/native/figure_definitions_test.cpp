@@ -1,5 +1,5 @@
 #include "figures/figures.h"
-#include "settings/profile_memory.h"
+#include "tests/support/profile_memory.h"
 #include "settings/settings.h"
 
 #include <climits>

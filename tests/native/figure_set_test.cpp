@@ -1,6 +1,8 @@
 // Checks the sample settings file that a new user starts with: its main section and every figure
-// of its outline section. The file is read here with a parser of its own, so a fault in the
-// program's reader cannot hide a fault in the file.
+// of its outline section. Figures are read and checked by the program's own outline reader; the
+// shape checks beyond what the program needs (simple, separate contours with exactly the outer
+// ones listed) use the importer's exact segment tests.
+#include "figures/format.h"
 #include "importer/geometry.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +14,20 @@
 #include <iconv.h>
 #include <iterator>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The segment tests are the importer's (exact in integers); only the reading is this test's own.
+// The segment tests are the importer's (exact in integers).
 using Point = importer::IntPoint;
 using importer::cross;
 using importer::segmentsMeet;
 
 struct Figure {
     std::string key, name;
-    std::vector<long> fields; // everything after the name, as written
     std::vector<std::vector<Point>> contours;
     std::vector<bool> listedOuter;
 };
@@ -82,60 +84,49 @@ bool isInteger(const std::string& text, bool allowSign) {
                        [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Parses one outline value; returns an empty string or what is wrong with the line format.
+// Reads one outline value with the program's own reader and keeps it only when the program's
+// own check would draw it; returns an empty string or what is wrong with the line. Beyond what the
+// program needs, the shipped lines are written out in full: every field an integer, one per
+// point, and unused contour pairs 0,0.
 std::string parseFigure(const std::string& key, const std::string& value, Figure& figure) {
-    std::vector<std::string> fields = commaFields(value);
-    if (fields.size() < 2) {
-        return "no point count";
-    }
+    figures::FigureRecord record{};
     figure.key = key;
-    figure.name = fields[0];
+    figure.name = std::string(figures::readFigureValue(value, record));
+    if (!figures::isWellFormed(record)) {
+        return "the program would not draw it";
+    }
+    std::vector<std::string> fields = commaFields(value);
+    if (fields.size() != static_cast<std::size_t>(1 + 1 + 6 + 26 + 2 * record.points)) {
+        return "field count " + std::to_string(fields.size());
+    }
     for (std::size_t i = 1; i < fields.size(); ++i) {
         if (!isInteger(fields[i], true)) {
             return "field " + std::to_string(i) + " is not an integer: " + fields[i];
         }
-        figure.fields.push_back(std::strtol(fields[i].c_str(), nullptr, 10));
     }
-    const std::vector<long>& f = figure.fields;
-    long points = f[0];
-    if (points < 1 || points > 45) {
-        return "point count " + std::to_string(points);
+    if (record.header[0] != 0) {
+        return "spare field";
     }
-    if (fields.size() != static_cast<std::size_t>(1 + 1 + 6 + 26 + 2 * points)) {
-        return "field count " + std::to_string(fields.size());
-    }
-    long contours = f[6];
-    if (f[1] != 0 || contours < 1 || contours > 13) {
-        return "spare field or contour count";
-    }
-    long next = 1;
-    for (long c = 0; c < 13; ++c) {
-        long first = f[7 + 2 * c], last = f[8 + 2 * c];
-        if (c >= contours) {
-            if (first != 0 || last != 0) {
-                return "unused contour range not 0,0";
-            }
-            continue;
+    const int contours = record.header[5];
+    for (int c = contours + 1; c <= figures::maxContours; ++c) {
+        if (record.start[c] != 0 || record.end[c] != 0) {
+            return "unused contour range not 0,0";
         }
-        if (first != next || last < first || last > points) {
-            return "contour ranges do not cover the points in order";
-        }
-        next = last + 1;
+    }
+    const auto outerStarts = std::span(record.header).subspan(1, 4);
+    for (int c = 1; c <= contours; ++c) {
         std::vector<Point>& contour = figure.contours.emplace_back();
-        for (long k = first; k <= last; ++k) {
-            contour.push_back({f[33 + 2 * (k - 1)], f[34 + 2 * (k - 1)]});
+        for (int k = record.start[c]; k <= record.end[c]; ++k) {
+            contour.push_back({record.x[k], record.y[k]});
         }
-        figure.listedOuter.push_back(std::count(f.begin() + 2, f.begin() + 6, first) == 1);
-    }
-    if (next != points + 1) {
-        return "points left over after the last contour";
-    }
-    for (int h = 2; h < 6; ++h) {
-        if (f[h] != 0 && std::count(f.begin() + 2, f.begin() + 6, f[h]) != 1) {
+        const auto listed = std::count(outerStarts.begin(), outerStarts.end(), record.start[c]);
+        if (listed > 1) {
             return "an outer contour is listed twice";
         }
+        figure.listedOuter.push_back(listed == 1);
     }
-    long listed = std::count_if(f.begin() + 2, f.begin() + 6, [](long h) { return h != 0; });
+    const auto listed = std::count_if(outerStarts.begin(), outerStarts.end(),
+                                      [](std::int32_t h) { return h != 0; });
     if (listed != std::count(figure.listedOuter.begin(), figure.listedOuter.end(), true)) {
         return "an outer start names no contour's first point";
     }
@@ -294,7 +285,7 @@ TEST(FigureChecks, CatchBrokenOutlines) {
     EXPECT_EQ(parseFigure("ZAHYO1", box + ",7", figure), "field count 51");
     Figure overlapping;
     EXPECT_EQ(parseFigure("ZAHYO1", box.substr(0, 20) + "4,8" + box.substr(23), overlapping),
-              "contour ranges do not cover the points in order");
+              "the program would not draw it");
 }
 
 TEST(ShippedSettingsFile, IsAWindowsIniWithBothSections) {

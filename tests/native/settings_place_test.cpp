@@ -1,4 +1,4 @@
-#include "settings/profile_memory.h"
+#include "tests/support/profile_memory.h"
 #include "settings/save_check.h"
 #include "settings/settings.h"
 #include "settings/settings_place.h"

@@ -1,4 +1,4 @@
-#include "settings/profile_memory.h"
+#include "tests/support/profile_memory.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 // frees it, in a file beside itself. The program looks for the library in the system directory
 // only, so the stand-in takes the place of Wine's placeholder file there (moved aside meanwhile),
 // and the copy prefers it to Wine's built-in library through a DLL override of its own.
+#include "resources/resource.h"
 #include "tests/wine/support/kesta_program.h"
 
 #include <gtest/gtest.h>
@@ -80,9 +81,18 @@ class Ctl3d : public ::testing::Test {
 
 } // namespace
 
-TEST_F(Ctl3d, AbsentChangesNothing) {
-    MoveFileW(placeholder().c_str(), (placeholder() + L".aside").c_str());
-    EXPECT_EQ(run(L""), "");
+// Without the library the program runs as ever: the settings dialog, the only window the library
+// would change, opens and closes, and the program ends normally.
+TEST_F(Ctl3d, AbsentLibraryLeavesTheDialogAndTheEndAsEver) {
+    ASSERT_TRUE(MoveFileW(placeholder().c_str(), (placeholder() + L".aside").c_str()));
+    Program program = startProgramFrom(folder() + L"\\kesta_ctl3d.exe");
+    ASSERT_TRUE(program.window);
+    postCommand(program.window, IDM_SETTINGS);
+    HWND dialog = findDialog(L"KESTA_x64_\u8a2d\u5b9a");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(clickButton(dialog, IDCANCEL));
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(closeProgram(program), 0);
 }
 
 TEST_F(Ctl3d, RegisteredLibraryIsSubclassedUnregisteredAndFreed) {

@@ -240,12 +240,5 @@ TEST_F(Window, EveryTimerMessageDrawsAFrameWhateverItsIdentifier) {
 
     PostMessageW(program.window, WM_TIMER, 7, 0);
     settle(program.window);
-    if (clientPixel(program.window, x, y) == black) {
-        PostMessageW(program.window, WM_TIMER, 100, 0);
-        settle(program.window);
-        if (clientPixel(program.window, x, y) == black) {
-            GTEST_SKIP() << "the frame composer draws nothing yet";
-        }
-        ADD_FAILURE() << "timer 100 draws, timer 7 does not";
-    }
+    EXPECT_NE(clientPixel(program.window, x, y), black) << "timer 7 draws a frame";
 }

@@ -1,7 +1,6 @@
 // Whole frames composed into a window of the test's own and read back from the screen: the
 // background modes, the figures as solids, the slot order, a minimised window, and that no frame
 // leaves a drawing object behind.
-#include "app/app.h"
 #include "figures/builder.h"
 #include "figures/motion.h"
 #include "render/frame.h"
@@ -60,8 +59,7 @@ class Frames : public ::testing::Test {
         figures::stepX = figures::stepY = 0;
         figures::boxMinX = figures::boxMinY = figures::boxMaxX = figures::boxMaxY = 0;
         figures::overallAngle = 0;
-        app::desktopCopy = nullptr;
-        app::menuOffset = app::frameOffset = 0;
+        backdrop = {};
         fill(white);
     }
 
@@ -119,13 +117,15 @@ class Frames : public ::testing::Test {
     }
 
     static HWND window;
+    static render::Backdrop backdrop;
 };
 
 HWND Frames::window;
+render::Backdrop Frames::backdrop;
 
 TEST_F(Frames, BlackBackgroundPaintsOverThePreviousPicture) {
     previousExtent(-30, -20, 30, 20);
-    render::composeFrame(window);
+    render::composeFrame(window, backdrop);
     EXPECT_EQ(atRow(-30, 20), RGB(0, 0, 0));
     EXPECT_EQ(atRow(30, -20), RGB(0, 0, 0));
     EXPECT_EQ(atRow(-31, 0), white) << "nothing outside the box is touched";
@@ -140,7 +140,7 @@ TEST_F(Frames, AfterImagesKeepTheWindowsPictureWhateverTheBackground) {
         fill(white);
         fill(RGB(200, 0, 0), {width / 2 - 5, height / 2 - 5, width / 2 + 5, height / 2 + 5});
         previousExtent(-30, -20, 30, 20);
-        render::composeFrame(window);
+        render::composeFrame(window, backdrop);
         EXPECT_EQ(atRow(0, 0), RGB(200, 0, 0)) << bkmode << " " << zanzou;
         EXPECT_EQ(atRow(20, 10), white) << bkmode << " " << zanzou;
     }
@@ -159,14 +159,12 @@ TEST_F(Frames, DesktopBackgroundIsAlignedAsThePaintHandlerAlignsIt) {
             DeleteObject(brush);
         }
     }
-    app::desktopCopy = desktop;
-    app::menuOffset = 20;
-    app::frameOffset = 4;
+    backdrop = {desktop, 20, 4};
     settings::BKMODE = 0;
     figures::rowX = 100;
     figures::rowY = 90;
     previousExtent(-30, -20, 30, 20);
-    render::composeFrame(window);
+    render::composeFrame(window, backdrop);
     RECT outer;
     GetWindowRect(window, &outer);
     for (auto [x, y] : {std::pair{70, 70}, {129, 109}, {100, 90}}) {
@@ -184,7 +182,7 @@ TEST_F(Frames, LetterWithAHoleInColourEightAsATurningSolid) {
     settings::ZANZOU = 1;
     ring(1, 8);
     figures::buildFigures();
-    render::composeFrame(window);
+    render::composeFrame(window, backdrop);
     EXPECT_EQ(atRow(0, 0), white) << "the background shows through the hole";
     EXPECT_EQ(atRow(25, 0), RGB(0, 0, 0)) << "black front face";
     EXPECT_EQ(atRow(15, 0), RGB(64, 64, 64)) << "the hole's outline";
@@ -192,10 +190,10 @@ TEST_F(Frames, LetterWithAHoleInColourEightAsATurningSolid) {
 
     // Turned: the walls facing the viewer show beside the face, and from behind the back face.
     figures::overallAngle = 40;
-    render::composeFrame(window);
+    render::composeFrame(window, backdrop);
     EXPECT_EQ(atRow(-31, 0), RGB(32, 32, 32)) << "the outer left wall";
     figures::overallAngle = 180 + 20;
-    render::composeFrame(window);
+    render::composeFrame(window, backdrop);
     EXPECT_EQ(atRow(25, 0), RGB(48, 48, 48)) << "the back face";
     EXPECT_EQ(atRow(0, 0), white);
 }
@@ -206,10 +204,10 @@ TEST_F(Frames, OverallAngleChoosesWhichEndOfTheRowIsDrawnFirst) {
     setOutline(2, 2, {{{-80, -30}, {80, -30}, {80, 30}, {-80, 30}}});
     figures::buildFigures();
     figures::overallAngle = 179;
-    render::composeFrame(window);
+    render::composeFrame(window, backdrop);
     EXPECT_EQ(atRow(0, 0), RGB(128, 0, 0)) << "slot 1 drawn last";
     figures::overallAngle = 180;
-    render::composeFrame(window);
+    render::composeFrame(window, backdrop);
     EXPECT_EQ(atRow(0, 0), RGB(0, 128, 0)) << "slot 2 drawn last";
 }
 
@@ -258,7 +256,7 @@ TEST_F(Frames, FarPerspectivePointsDrawAsWithTheWholeBox) {
             HDC dc = GetDC(large);
             PatBlt(dc, 0, 0, w, h, WHITENESS);
             ReleaseDC(large, dc);
-            render::composeFrame(large);
+            render::composeFrame(large, backdrop);
             frames[stops] = windowPixels(large, w, h);
         }
         render::boxStopsOutside = true;
@@ -283,7 +281,7 @@ TEST_F(Frames, MinimisedWindowKeepsRunning) {
     figures::clientWidth = 0;
     figures::clientHeight = 0;
     for (int i = 0; i < 200; ++i) {
-        render::composeFrame(window);
+        render::composeFrame(window, backdrop);
     }
     EXPECT_GE(figures::boxMaxX, figures::boxMinX);
     ShowWindow(window, SW_RESTORE);
@@ -314,14 +312,14 @@ TEST_F(Frames, ThousandsOfFramesLeaveNoDrawingObjectBehind) {
     settings::ENKIN = 20;
     figures::buildFigures();
     for (int i = 0; i < 50; ++i) {
-        render::composeFrame(window);
+        render::composeFrame(window, backdrop);
     }
     DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     int room = roomForObjects();
     for (int i = 0; i < 3000; ++i) {
         settings::BKMODE = i % 3;
         settings::ZANZOU = i / 1000 == 1;
-        render::composeFrame(window);
+        render::composeFrame(window, backdrop);
     }
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects);
     EXPECT_EQ(roomForObjects(), room);

@@ -86,7 +86,7 @@ Timing run(HWND window, int frames, int mode, const Start& start) {
     double begin = seconds(), threadBegin = threadSeconds();
     for (int i = 0; i < frames; ++i) {
         if (mode == 0) {
-            render::composeFrame(window);
+            render::composeFrame(window, {});
         } else {
             frameWithoutDrawing(mode == 1);
         }

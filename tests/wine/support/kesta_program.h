@@ -2,7 +2,7 @@
 // directory, starting kesta.exe, finding its windows, sending it commands and closing it.
 #pragma once
 
-#include "render/dib_win32.h"
+#include "importer/pixel_bitmap_win32.h"
 
 #include <windows.h>
 
@@ -233,7 +233,7 @@ inline std::vector<std::uint32_t> captureScreen(const RECT& area) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
-    HBITMAP bitmap = render::createPixelBitmap(screen, width, height, bits);
+    HBITMAP bitmap = importer::createPixelBitmap(screen, width, height, bits);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();

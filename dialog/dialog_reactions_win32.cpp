@@ -1,6 +1,5 @@
 // How the settings dialog reacts to its controls: every click, list choice and scroll changes the
 // live settings at once; "OK" stores them and "CANCEL" drops them.
-#include "app/app.h"
 #include "dialog/controls.h"
 #include "dialog/dialog.h"
 #include "figures/figures.h"
@@ -28,7 +27,7 @@ void closeDialog(HWND dialogWindow, bool save) {
         settings::OPTIONC = userColours;
         settings::writeDialogSettings();
     }
-    openWindow = nullptr;
+    tellOwner(dialogWindow, closingMessage);
     EndDialog(dialogWindow, save ? 1 : 0);
 }
 
@@ -83,10 +82,10 @@ void switchIndividualColours(HWND dialogWindow) {
 
 // The row restarts in the chosen mode at once, as a paint restarts it (without reading the
 // file), so that the frames behind the dialog move as the dialog shows.
-void chooseMode(settings::Value mode) {
+void chooseMode(HWND dialogWindow, settings::Value mode) {
     if (settings::OPTIONP != mode) {
         settings::OPTIONP = mode;
-        app::rebuildFigures();
+        tellOwner(dialogWindow, modeChangedMessage);
     }
 }
 
@@ -164,8 +163,8 @@ void onCommand(HWND dialogWindow, int id) {
     switch (id) {
     case IDOK: closeDialog(dialogWindow, true); return;
     case IDCANCEL: closeDialog(dialogWindow, false); return;
-    case IDC_MODE_MOVE: chooseMode(2); return;
-    case IDC_MODE_CENTRE: chooseMode(1); return;
+    case IDC_MODE_MOVE: chooseMode(dialogWindow, 2); return;
+    case IDC_MODE_CENTRE: chooseMode(dialogWindow, 1); return;
     case IDC_HABAJIDO: switchAutomaticDepth(dialogWindow); return;
     case IDC_SIZES: switchSizeCoupling(dialogWindow); return;
     case IDC_COLORS: switchIndividualColours(dialogWindow); return;

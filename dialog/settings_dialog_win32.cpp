@@ -39,6 +39,13 @@ void showFigure(HWND dialogWindow, int slot, int item) {
     SendMessageW(list, CB_SETCURSEL, item >= 0 && item < count ? item : -1, 0);
 }
 
+void tellOwner(HWND dialogWindow, UINT message) {
+    const auto owner = reinterpret_cast<HWND>(GetWindowLongPtrW(dialogWindow, DWLP_USER));
+    if (owner) {
+        SendMessageW(owner, message, 0, reinterpret_cast<LPARAM>(dialogWindow));
+    }
+}
+
 namespace {
 
 void setBar(HWND dialogWindow, int barId, const BarRange& range, settings::Value value) {
@@ -114,14 +121,16 @@ void showColours(HWND dialogWindow) {
 
 } // namespace
 
-// Every opening starts from the settings file and the current figure list.
-void openDialog(HWND dialogWindow) {
+// Every opening starts from the settings file and the current figure list. The window to tell is
+// kept with the dialog.
+void openDialog(HWND dialogWindow, LPARAM owner) {
+    SetWindowLongPtrW(dialogWindow, DWLP_USER, owner);
     settings::loadSettingNames();
     settings::readSettings();
     figures::loadFigureNames();
     userDepth = settings::HABA;
     userColours = settings::OPTIONC;
-    openWindow = dialogWindow;
+    tellOwner(dialogWindow, openedMessage);
     fillFigureLists(dialogWindow);
     showSlots(dialogWindow);
     showMotionAndSize(dialogWindow);
@@ -130,7 +139,7 @@ void openDialog(HWND dialogWindow) {
 
 INT_PTR CALLBACK settingsDialogProc(HWND dialogWindow, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: openDialog(dialogWindow); return TRUE;
+    case WM_INITDIALOG: openDialog(dialogWindow, lParam); return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         onCommand(dialogWindow, id);

@@ -1,6 +1,6 @@
-// figure_report: how well the importer keeps the shape of a set of characters. For every
-// character, the overlap (intersection over union on the outline-unit grid, even-odd fill of
-// the figure against the font's glyph at the same scale) of the fitted figure, of the figure
+// figure_report, a developer's tool: how well the importer keeps the shape of a set of characters.
+// For every character, the overlap (intersection over union on the outline-unit grid, even-odd fill
+// of the figure against the font's glyph at the same scale) of the fitted figure, of the figure
 // before the points are moved, and the ceiling (all rounded points, only the contour limits);
 // then the median and minimum per group. With a path it also writes a contact sheet (PGM):
 // white where figure and glyph agree, light grey figure only, dark grey glyph only.
@@ -8,6 +8,7 @@
 #include "importer/fit.h"
 #include "importer/glyph_reader.h"
 #include "importer/raster.h"
+#include "tools/figure_scores.h"
 
 #include <windows.h>
 
@@ -75,13 +76,6 @@ void addTile() {
     ++tiles;
 }
 
-double median(double* values, int count) {
-    std::sort(values, values + count);
-    return count == 0  ? 0.0
-           : count % 2 ? values[count / 2]
-                       : (values[count / 2 - 1] + values[count / 2]) / 2;
-}
-
 } // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -98,10 +92,14 @@ int wmain(int count, wchar_t** arguments) {
     const Group chosen[] = {{"chosen", count > 3 ? arguments[3] : L"", 0.0, 0.0}};
     for (const Group& group :
          count > 3 ? std::span<const Group>(chosen) : std::span<const Group>(groups)) {
-        double fitted[128], reduced[128], ceiling[128];
-        int n = 0;
+        tools::GroupScores scores{};
         double lowest = 1.0;
         for (const wchar_t* c = group.characters; *c; ++c) {
+            if (scores.count == tools::scoredCharacters) {
+                std::printf("%-9s only the first %d characters are measured\n", group.name,
+                            tools::scoredCharacters);
+                break;
+            }
             double readOverlap = 0.0;
             char shown[8];
             int length =
@@ -125,19 +123,18 @@ int wmain(int count, wchar_t** arguments) {
             std::printf("%-9s %-6s %6.3f %7.3f %7.3f %7.3f %4d %3d %4d\n", group.name, shown,
                         readOverlap, report.ceiling, report.reduced, report.fitted, figure.points,
                         figure.contours, report.droppedContours);
-            fitted[n] = report.fitted;
-            reduced[n] = report.reduced;
-            ceiling[n] = report.ceiling;
+            tools::keepScores(scores, report.fitted, report.reduced, report.ceiling);
             lowest = std::min(lowest, report.fitted);
-            ++n;
         }
-        const double medianFitted = median(fitted, n);
+        const int n = scores.count;
+        const double medianFitted = tools::median(scores.fitted, n);
         const bool met = medianFitted >= group.medianTarget && lowest >= group.floor;
         allMet = allMet && met;
         std::printf("== %-9s n=%d  median fitted %.3f (target %.2f)  min %.3f (floor %.2f)  "
                     "median reduced %.3f  median ceiling %.3f  %s\n",
                     group.name, n, medianFitted, group.medianTarget, lowest, group.floor,
-                    median(reduced, n), median(ceiling, n), met ? "met" : "NOT MET");
+                    tools::median(scores.reduced, n), tools::median(scores.ceiling, n),
+                    met ? "met" : "NOT MET");
     }
     closeFont();
     if (count > 2) {

@@ -6,7 +6,7 @@
 // was. Test-only: it allocates freely.
 #include "settings/ini_lines.h"
 #include "settings/profile.h"
-#include "settings/profile_memory.h"
+#include "tests/support/profile_memory.h"
 #include "settings/profile_number.h"
 
 #include <algorithm>
@@ -38,8 +38,8 @@ std::map<std::string, std::string>& files() {
 }
 
 std::map<unsigned, std::string> readProgramStrings() {
-    auto path =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "resources" / "strings.rc";
+    auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                "resources" / "strings.rc";
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "in-memory profile: cannot read %s\n", path.c_str());

@@ -1,6 +1,6 @@
-#include "render/dib_win32.h"
+#include "importer/pixel_bitmap_win32.h"
 
-namespace render {
+namespace importer {
 
 HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits) {
     BITMAPINFO info{};
@@ -18,4 +18,4 @@ HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits) {
     return bitmap;
 }
 
-} // namespace render
+} // namespace importer

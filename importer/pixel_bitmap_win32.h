@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-namespace render {
+namespace importer {
 
 // Null on failure; bits then holds null too.
 HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits);
 
-} // namespace render
+} // namespace importer
