@@ -2,9 +2,12 @@
 // GGO_NATIVE and GGO_BEZIER hand the cubic curves of CFF-based fonts over as quadratic splines
 // (GGO_BEZIER converts them as if they were quadratic, which bends every curve), so the splines of
 // a CFF font are read as cubic; each reading is rasterised and compared with GDI's own rendering
-// of the glyph, and only one that matches it is used.
+// of the glyph, and only one that matches it is used. Characters beyond the 16-bit range, which
+// GetGlyphIndicesW cannot take, are looked up in the font's own character map; everything after
+// that works on glyph indices.
 #include "importer/glyph_reader.h"
 
+#include "importer/cmap.h"
 #include "importer/raster.h"
 #include "render/dib_win32.h"
 
@@ -176,6 +179,27 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     return std::max(direct, iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height)));
 }
 
+bool readCharacterMap(const void* source, std::uint32_t offset, unsigned char* bytes,
+                      std::uint32_t length) {
+    constexpr DWORD cmapTable = 'c' | 'm' << 8 | 'a' << 16 | 'p' << 24;
+    const HDC dc = *static_cast<const HDC*>(source);
+    return GetFontData(dc, cmapTable, offset, bytes, length) == length;
+}
+
+// The glyph index of the character in the chosen font; 0 when the font has none.
+std::uint32_t glyphIndexOf(char32_t character) {
+    if (character > 0xFFFF) {
+        return fullRangeGlyph(readCharacterMap, &fontDc, character);
+    }
+    const wchar_t text = static_cast<wchar_t>(character);
+    WORD index = 0xFFFF;
+    if (GetGlyphIndicesW(fontDc, &text, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR ||
+        index == 0xFFFF) {
+        return 0;
+    }
+    return index;
+}
+
 } // namespace
 
 FontFault openFont(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
@@ -229,15 +253,15 @@ void closeFont() {
 GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering) {
     overlapWithRendering = 0.0;
     clearGlyph(glyph);
-    if (character > 0xFFFF || (character >= 0xD800 && character <= 0xDFFF) || !fontDc) {
+    if (character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF) || !fontDc) {
         return GlyphFault::missing;
     }
-    const wchar_t text = static_cast<wchar_t>(character);
-    WORD index = 0xFFFF;
-    if (GetGlyphIndicesW(fontDc, &text, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR ||
-        index == 0xFFFF || index == 0) {
+    // GDI takes 16-bit glyph indices, as fonts number their glyphs.
+    const std::uint32_t found = glyphIndexOf(character);
+    if (found == 0 || found > 0xFFFF) {
         return GlyphFault::missing;
     }
+    const auto index = static_cast<WORD>(found);
     GLYPHMETRICS metrics;
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     const UINT format = GGO_NATIVE | GGO_UNHINTED | GGO_GLYPH_INDEX;

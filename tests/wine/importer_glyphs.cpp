@@ -55,7 +55,11 @@ TEST(ImporterGlyphs, CffCurvesReadRightAndFit) {
                                     {U'ぬ', 0.90},
                                     {U'ア', 0.92},
                                     {U'永', 0.78},
-                                    {U'語', 0.78}});
+                                    {U'語', 0.78},
+                                    // Beyond the 16-bit range, found in the font's own map.
+                                    {U'\U0002000B', 0.90},
+                                    {U'\U00020BB7', 0.90},
+                                    {U'\U00029E3D', 0.60}});
 }
 
 TEST(ImporterGlyphs, TrueTypeCurvesReadRightAndFit) {
@@ -72,6 +76,8 @@ TEST(ImporterGlyphs, MissingFacesAndCharactersAreRefused) {
     double overlap;
     EXPECT_EQ(readGlyph(U'漢', glyph, overlap), GlyphFault::missing) << "no .notdef box";
     EXPECT_EQ(readGlyph(U'\uE000', glyph, overlap), GlyphFault::missing);
+    EXPECT_EQ(readGlyph(U'\U0002000B', glyph, overlap), GlyphFault::missing);
+    EXPECT_EQ(readGlyph(char32_t{0x110000}, glyph, overlap), GlyphFault::missing);
     EXPECT_EQ(readGlyph(U' ', glyph, overlap), GlyphFault::empty);
     closeFont();
 }
