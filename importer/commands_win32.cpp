@@ -242,8 +242,9 @@ bool makeFigure(char32_t c, const FontFrame& frame, char (&name)[maxNameBytes + 
         return false;
     }
     placeInCell(glyph, frame);
+    static FitWork fitWork; // megabytes: kept out of the stack
     FitReport report;
-    if (!fitFigure(glyph, figure, report)) {
+    if (!fitFigure(fitWork, glyph, figure, report)) {
         complain(L"文字 %ls には描ける形がありません。\n", shown);
         return false;
     }

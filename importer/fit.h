@@ -7,6 +7,8 @@
 #include "figures/format.h"
 #include "importer/glyph.h"
 #include "importer/optimise.h"
+#include "importer/point_budget.h"
+#include "importer/raster.h"
 
 namespace importer {
 
@@ -34,14 +36,27 @@ struct FitReport {
 // kanji (鬱, 麗) at 0.65 to 0.75.
 constexpr double roughOverlap = 0.80;
 
+// Everything the fitter works in, some megabytes: the caller owns one (in static storage) and
+// passes it to every fit; nothing in it outlives a call.
+struct FitWork {
+    Glyph shifted; // the glyph moved sideways to where its points round best
+    Shape rounded; // its rounded contours within the contour limits
+    Shape trial;   // the figure less one contour, while faulty contours are sought
+    FigureMask glyphMask;
+    FigureMask shapeMask;
+    FigureWinding winding;
+    BudgetWork budget;
+    OptimiserWork optimiser;
+};
+
 // False when nothing drawable is left.
-bool fitFigure(const Glyph& glyph, Shape& figure, FitReport& report,
+bool fitFigure(FitWork& work, const Glyph& glyph, Shape& figure, FitReport& report,
                const Effort& effort = fullEffort);
 
 // The figure as the outline format holds it: contours in order, outer contours listed.
 void shapeToRecord(const Shape& shape, figures::FigureRecord& record);
 
 // The figure's overlap with the glyph (both in outline units) on the outline-unit grid.
-double overlapWithGlyph(const Shape& shape, const Glyph& glyph);
+double overlapWithGlyph(FitWork& work, const Shape& shape, const Glyph& glyph);
 
 } // namespace importer

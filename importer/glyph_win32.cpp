@@ -38,6 +38,7 @@ bool cffOutlines;
 std::array<unsigned char, 1 << 20> outlineBuffer;
 std::array<std::uint8_t, maxRasterSide * maxRasterSide> ownMask;
 std::array<std::uint8_t, maxRasterSide * maxRasterSide> gdiMask;
+std::array<std::int32_t, maxRasterSide*(maxRasterSide + 1)> winding;
 
 HFONT makeFont(const wchar_t* face, bool bold, bool italic, int height, BYTE quality) {
     LOGFONTW font{};
@@ -163,7 +164,7 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data());
+    fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data(), winding);
     const double direct = iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height));
     // GDI places the glyph on whole pixels of its own rounding (the baseline moves by up to a
     // pixel or two); the shape is what must agree, so the outline is also laid where the
@@ -175,7 +176,7 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     }
     const double dx = std::clamp(gdiX - ownX, -maxPlacementShift, maxPlacementShift);
     const double dy = std::clamp(gdiY - ownY, -maxPlacementShift, maxPlacementShift);
-    fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data());
+    fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data(), winding);
     return std::max(direct, iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height)));
 }
 

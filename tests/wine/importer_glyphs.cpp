@@ -13,6 +13,7 @@ namespace {
 
 using namespace importer;
 
+FitWork work;
 Glyph glyph;
 Shape figure;
 
@@ -33,7 +34,7 @@ void checkFont(const wchar_t* face, std::initializer_list<Expected> characters) 
         EXPECT_GE(readOverlap, readCheckThreshold);
         placeInCell(glyph, frame);
         FitReport report;
-        ASSERT_TRUE(fitFigure(glyph, figure, report));
+        ASSERT_TRUE(fitFigure(work, glyph, figure, report));
         figures::FigureRecord record;
         shapeToRecord(figure, record);
         EXPECT_EQ(figureFault(record), Fault::none);
