@@ -54,9 +54,13 @@ void toWide(std::string_view utf8, wchar_t* text, int size) {
     text[n > 0 ? n : 0] = L'\0';
 }
 
-// The character as text, for messages.
+// The character as text, for messages; a character beyond the 16-bit range as its surrogate pair.
 void characterText(char32_t c, wchar_t (&text)[16]) {
-    if (c <= 0xFFFF && c >= 0x20) {
+    if (c > 0xFFFF && c <= 0x10FFFF) {
+        const char32_t v = c - 0x10000;
+        wsprintfW(text, L"「%c%c」(U+%04X)", static_cast<wchar_t>(0xD800 + (v >> 10)),
+                  static_cast<wchar_t>(0xDC00 + (v & 0x3FF)), static_cast<unsigned>(c));
+    } else if (c <= 0xFFFF && c >= 0x20) {
         wsprintfW(text, L"「%c」(U+%04X)", static_cast<wchar_t>(c), static_cast<unsigned>(c));
     } else {
         wsprintfW(text, L"U+%04X", static_cast<unsigned>(c));
@@ -135,13 +139,15 @@ int listCommand(Run& run) {
         figures::FigureRecord record;
         const std::string_view name = figures::readFigureValue(figureList.value[n], record);
         wchar_t wideName[64];
-        fromShiftJis(name.data(), static_cast<int>(std::min<std::size_t>(name.size(), 60)),
-                     wideName, 64);
+        const int nameBytes = static_cast<int>(std::min<std::size_t>(name.size(), 60));
+        fromShiftJis(name.data(), nameBytes, wideName, 64);
         const Fault fault = figureFault(record);
         const wchar_t* verdict = fault == Fault::none     ? L"OK"
                                  : fault == Fault::format ? L"NG (描画されない形式)"
                                                           : L"NG";
-        say(L"ZAHYO%-3d %-8ls 点 %2d  輪郭 %2d  %ls", n, wideName, static_cast<int>(record.points),
+        // Columns line up by display width: a Shift-JIS character is as wide as its bytes.
+        say(L"ZAHYO%-3d %ls%*ls 点 %2d  輪郭 %2d  %ls", n, wideName, std::max(0, 8 - nameBytes),
+            L"", static_cast<int>(record.points),
             static_cast<int>(record.header[figures::contourCountField]), verdict);
         if (fault != Fault::none && fault != Fault::format) {
             wchar_t reason[64];
@@ -155,15 +161,32 @@ int listCommand(Run& run) {
 
 bool openChosenFont(const Options& options, FontFrame& frame) {
     wchar_t chosen[32];
-    wchar_t face[64];
     if (!options.face.empty()) {
-        toWide(options.face, face, 64);
+        // Only the start of a long name is needed: GDI names faces in at most 31 characters, and
+        // a message shows at most 40.
+        constexpr int shownChars = 40;
+        std::size_t cut = std::min<std::size_t>(options.face.size(), 4 * shownChars);
+        while (cut > 0 && cut < options.face.size() &&
+               (static_cast<unsigned char>(options.face[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        wchar_t face[4 * shownChars + 1];
+        toWide(options.face.substr(0, cut), face, 4 * shownChars + 1);
+        const bool tooLong = cut < options.face.size() || lstrlenW(face) >= LF_FACESIZE;
         FontFault fault = openFont(face, options.bold, options.italic, frame, chosen);
-        if (fault == FontFault::notInstalled) {
-            complain(L"書体「%ls」はインストールされていません(GDI が選んだのは「%ls」)。\n", face,
+        wchar_t shown[shownChars + 2];
+        lstrcpynW(shown, face, shownChars + 1);
+        if (lstrlenW(face) > shownChars || cut < options.face.size()) {
+            lstrcpyW(shown + shownChars - (IS_HIGH_SURROGATE(shown[shownChars - 1]) ? 1 : 0), L"…");
+        }
+        if (fault == FontFault::notInstalled && tooLong) {
+            complain(L"書体「%ls」はインストールされていません(書体名は %d 文字までです)。\n",
+                     shown, LF_FACESIZE - 1);
+        } else if (fault == FontFault::notInstalled) {
+            complain(L"書体「%ls」はインストールされていません(GDI が選んだのは「%ls」)。\n", shown,
                      chosen);
         } else if (fault == FontFault::noOutlines) {
-            complain(L"書体「%ls」は輪郭を持たないビットマップ書体です。\n", face);
+            complain(L"書体「%ls」は輪郭を持たないビットマップ書体です。\n", shown);
         }
         return fault == FontFault::none;
     }
@@ -209,8 +232,9 @@ bool makeFigure(char32_t c, const FontFrame& frame, const char (&name)[maxNameBy
         return false;
     }
     placeInCell(glyph, frame);
+    static FitWork fitWork; // megabytes: kept out of the stack
     FitReport report;
-    if (!fitFigure(glyph, figure, report)) {
+    if (!fitFigure(fitWork, glyph, figure, report)) {
         complain(L"文字 %ls には描ける形がありません。\n", shown);
         return false;
     }
@@ -220,12 +244,20 @@ bool makeFigure(char32_t c, const FontFrame& frame, const char (&name)[maxNameBy
         complain(L"文字 %ls の図形が長すぎます。\n", shown);
         return false;
     }
-    say(L"%ls: 点 %d、輪郭 %d、重なり %.3f(上限 %.3f)", shown, figure.points, figure.contours,
-        report.fitted, report.ceiling);
+    // The reference is the rounded outline before any point was taken away (only the contour
+    // limits applied); the fit often beats it, since points are then moved onto the glyph.
+    say(L"%ls: 点 %d、輪郭 %d、字形との重なり %.3f(参考: 点を減らす前の丸めた輪郭では %.3f)\n",
+        shown, figure.points, figure.contours, report.fitted, report.ceiling);
     if (report.droppedContours > 0) {
-        say(L"、輪郭 %d 個を省略", report.droppedContours);
+        say(L"  注意: 字形の輪郭 %d 個のうち %d 個を省きました(図形の輪郭は外側 %d 個、全部で "
+            L"%d 個、点は %d 個まで)。\n",
+            figure.contours + report.droppedContours, report.droppedContours,
+            figures::maxOuterContours, figures::maxContours, figures::maxPoints);
     }
-    say(L"\n");
+    if (report.fitted < roughOverlap) {
+        say(L"  注意: 形が粗くなりました(字形との重なり %.3f が %.2f 未満)。\n", report.fitted,
+            roughOverlap);
+    }
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include "figures/format.h"
 #include "importer/glyph.h"
 #include "importer/optimise.h"
+#include "importer/point_budget.h"
+#include "importer/raster.h"
 
 namespace importer {
 
@@ -28,14 +30,33 @@ struct FitReport {
     double fitted;       // after moving points
 };
 
+// Below this overlap a fifth or more of the area that glyph and figure cover between them is
+// covered by only one of them: strokes run together or go missing where anyone sees it. Latin
+// letters and kana fit at 0.92 and more, kanji of few strokes at 0.9 and more, and the densest
+// kanji (鬱, 麗) at 0.65 to 0.75.
+constexpr double roughOverlap = 0.80;
+
+// Everything the fitter works in, some megabytes: the caller owns one (in static storage) and
+// passes it to every fit; nothing in it outlives a call.
+struct FitWork {
+    Glyph shifted; // the glyph moved sideways to where its points round best
+    Shape rounded; // its rounded contours within the contour limits
+    Shape trial;   // the figure less one contour, while faulty contours are sought
+    FigureMask glyphMask;
+    FigureMask shapeMask;
+    FigureWinding winding;
+    BudgetWork budget;
+    OptimiserWork optimiser;
+};
+
 // False when nothing drawable is left.
-bool fitFigure(const Glyph& glyph, Shape& figure, FitReport& report,
+bool fitFigure(FitWork& work, const Glyph& glyph, Shape& figure, FitReport& report,
                const Effort& effort = fullEffort);
 
 // The figure as the outline format holds it: contours in order, outer contours listed.
 void shapeToRecord(const Shape& shape, figures::FigureRecord& record);
 
 // The figure's overlap with the glyph (both in outline units) on the outline-unit grid.
-double overlapWithGlyph(const Shape& shape, const Glyph& glyph);
+double overlapWithGlyph(FitWork& work, const Shape& shape, const Glyph& glyph);
 
 } // namespace importer

@@ -2,9 +2,12 @@
 // GGO_NATIVE and GGO_BEZIER hand the cubic curves of CFF-based fonts over as quadratic splines
 // (GGO_BEZIER converts them as if they were quadratic, which bends every curve), so the splines of
 // a CFF font are read as cubic; each reading is rasterised and compared with GDI's own rendering
-// of the glyph, and only one that matches it is used.
+// of the glyph, and only one that matches it is used. Characters beyond the 16-bit range, which
+// GetGlyphIndicesW cannot take, are looked up in the font's own character map; everything after
+// that works on glyph indices.
 #include "importer/glyph_reader.h"
 
+#include "importer/cmap.h"
 #include "importer/raster.h"
 #include "importer/pixel_bitmap_win32.h"
 
@@ -35,6 +38,7 @@ bool cffOutlines;
 std::array<unsigned char, 1 << 20> outlineBuffer;
 std::array<std::uint8_t, maxRasterSide * maxRasterSide> ownMask;
 std::array<std::uint8_t, maxRasterSide * maxRasterSide> gdiMask;
+std::array<std::int32_t, maxRasterSide*(maxRasterSide + 1)> winding;
 
 HFONT makeFont(const wchar_t* face, bool bold, bool italic, int height, BYTE quality) {
     LOGFONTW font{};
@@ -160,7 +164,7 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data());
+    fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data(), winding);
     const double direct = iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height));
     // GDI places the glyph on whole pixels of its own rounding (the baseline moves by up to a
     // pixel or two); the shape is what must agree, so the outline is also laid where the
@@ -172,8 +176,29 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     }
     const double dx = std::clamp(gdiX - ownX, -maxPlacementShift, maxPlacementShift);
     const double dy = std::clamp(gdiY - ownY, -maxPlacementShift, maxPlacementShift);
-    fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data());
+    fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data(), winding);
     return std::max(direct, iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height)));
+}
+
+bool readCharacterMap(const void* source, std::uint32_t offset, unsigned char* bytes,
+                      std::uint32_t length) {
+    constexpr DWORD cmapTable = 'c' | 'm' << 8 | 'a' << 16 | 'p' << 24;
+    const HDC dc = *static_cast<const HDC*>(source);
+    return GetFontData(dc, cmapTable, offset, bytes, length) == length;
+}
+
+// The glyph index of the character in the chosen font; 0 when the font has none.
+std::uint32_t glyphIndexOf(char32_t character) {
+    if (character > 0xFFFF) {
+        return fullRangeGlyph(readCharacterMap, &fontDc, character);
+    }
+    const wchar_t text = static_cast<wchar_t>(character);
+    WORD index = 0xFFFF;
+    if (GetGlyphIndicesW(fontDc, &text, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR ||
+        index == 0xFFFF) {
+        return 0;
+    }
+    return index;
 }
 
 } // namespace
@@ -229,15 +254,15 @@ void closeFont() {
 GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering) {
     overlapWithRendering = 0.0;
     clearGlyph(glyph);
-    if (character > 0xFFFF || (character >= 0xD800 && character <= 0xDFFF) || !fontDc) {
+    if (character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF) || !fontDc) {
         return GlyphFault::missing;
     }
-    const wchar_t text = static_cast<wchar_t>(character);
-    WORD index = 0xFFFF;
-    if (GetGlyphIndicesW(fontDc, &text, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR ||
-        index == 0xFFFF || index == 0) {
+    // GDI takes 16-bit glyph indices, as fonts number their glyphs.
+    const std::uint32_t found = glyphIndexOf(character);
+    if (found == 0 || found > 0xFFFF) {
         return GlyphFault::missing;
     }
+    const auto index = static_cast<WORD>(found);
     GLYPHMETRICS metrics;
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     const UINT format = GGO_NATIVE | GGO_UNHINTED | GGO_GLYPH_INDEX;

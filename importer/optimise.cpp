@@ -9,29 +9,21 @@ namespace importer {
 
 namespace {
 
-constexpr std::int64_t eighths = 2 * samplesPerUnit;
-
-struct Neighbours {
-    std::array<int, maxGlyphPoints + 1> prev;
-    std::array<int, maxGlyphPoints + 1> next;
-};
-Neighbours around;
-
-void findNeighbours(const Shape& shape) {
+void findNeighbours(OptimiserWork& work, const Shape& shape) {
     for (int c = 1; c <= shape.contours; ++c) {
         for (int k = shape.first[c]; k <= shape.last[c]; ++k) {
-            around.prev[k] = k == shape.first[c] ? shape.last[c] : k - 1;
-            around.next[k] = k == shape.last[c] ? shape.first[c] : k + 1;
+            work.prev[k] = k == shape.first[c] ? shape.last[c] : k - 1;
+            work.next[k] = k == shape.last[c] ? shape.first[c] : k + 1;
         }
     }
 }
 
 // Moving point v to p keeps the figure sound.
-bool canMove(const Shape& shape, int v, IntPoint p) {
-    const int a = around.prev[v], b = around.next[v];
+bool canMove(const OptimiserWork& work, const Shape& shape, int v, IntPoint p) {
+    const int a = work.prev[v], b = work.next[v];
     const IntPoint pa = pointOf(shape, a), pb = pointOf(shape, b);
-    if (cross(pointOf(shape, around.prev[a]), pa, p) == 0 || cross(pa, p, pb) == 0 ||
-        cross(p, pb, pointOf(shape, around.next[b])) == 0) {
+    if (cross(pointOf(shape, work.prev[a]), pa, p) == 0 || cross(pa, p, pb) == 0 ||
+        cross(p, pb, pointOf(shape, work.next[b])) == 0) {
         return false;
     }
     const IntPoint pv = pointOf(shape, v);
@@ -39,7 +31,7 @@ bool canMove(const Shape& shape, int v, IntPoint p) {
         if (w == v) {
             continue;
         }
-        const int n = around.next[w];
+        const int n = work.next[w];
         const IntPoint pw = pointOf(shape, w), pn = pointOf(shape, n);
         if (n != v) {
             if (w != a && n != a && segmentsMeet(pa, p, pw, pn)) {
@@ -57,61 +49,6 @@ bool canMove(const Shape& shape, int v, IntPoint p) {
         }
     }
     return true;
-}
-
-// Walks the samples that change sides when the path a-v-b becomes a-p-b (the even-odd area of
-// the closed path a, v, b, p), counting the change or applying it.
-template <typename Visit>
-void forFlippedSamples(IntPoint a, IntPoint v, IntPoint b, IntPoint p, Visit visit) {
-    const IntPoint path[4] = {{a.x * eighths, a.y * eighths},
-                              {v.x * eighths, v.y * eighths},
-                              {b.x * eighths, b.y * eighths},
-                              {p.x * eighths, p.y * eighths}};
-    std::int64_t top = path[0].y, bottom = path[0].y;
-    for (const IntPoint& q : path) {
-        top = std::max(top, q.y);
-        bottom = std::min(bottom, q.y);
-    }
-    const int side = figureRasterSide;
-    const auto firstRow =
-        static_cast<int>(std::clamp<std::int64_t>((side - 1 - top) / 2 - 1, 0, side));
-    const auto lastRow =
-        static_cast<int>(std::clamp<std::int64_t>((side - 1 - bottom) / 2 + 2, 0, side));
-    for (int row = firstRow; row < lastRow; ++row) {
-        int columns[4];
-        int count = 0;
-        for (int e = 0; e < 4; ++e) {
-            const IntPoint& from = path[e];
-            const IntPoint& to = path[(e + 1) % 4];
-            int column = edgeColumn(from.x, from.y, to.x, to.y, row);
-            if (column >= 0) {
-                columns[count++] = column;
-            }
-        }
-        for (int i = 1; i < count; ++i) {
-            for (int j = i; j > 0 && columns[j - 1] > columns[j]; --j) {
-                std::swap(columns[j - 1], columns[j]);
-            }
-        }
-        for (int i = 0; i + 1 < count; i += 2) {
-            for (int column = columns[i]; column < columns[i + 1]; ++column) {
-                visit(row * side + column);
-            }
-        }
-    }
-}
-
-Change changeOf(const Shape& shape, int v, IntPoint p, const FigureMask& glyphMask,
-                const FigureMask& shapeMask) {
-    Change change{0, 0};
-    forFlippedSamples(pointOf(shape, around.prev[v]), pointOf(shape, v),
-                      pointOf(shape, around.next[v]), p, [&](int sample) {
-                          const int inGlyph = glyphMask[sample];
-                          const int sign = shapeMask[sample] ? -1 : 1;
-                          change.both += sign * inGlyph;
-                          change.either += sign * (1 - inGlyph);
-                      });
-    return change;
 }
 
 double ratio(std::int64_t both, std::int64_t either) {
@@ -143,10 +80,10 @@ constexpr IntPoint directions[8] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
 constexpr int steps[2] = {1, 2};
 
 // The new edge from a to b meets no edge but those sharing a or b, and turns nowhere straight.
-bool edgeIsFree(const Shape& shape, int a, int b, int skip) {
+bool edgeIsFree(const OptimiserWork& work, const Shape& shape, int a, int b, int skip) {
     const IntPoint pa = pointOf(shape, a), pb = pointOf(shape, b);
     for (int w = 1; w <= shape.points; ++w) {
-        const int n = around.next[w];
+        const int n = work.next[w];
         if (w == skip || n == skip || w == a || w == b || n == a || n == b) {
             continue;
         }
@@ -179,26 +116,26 @@ int contourOf(const Shape& shape, int k) {
     return c;
 }
 
-bool canRemovePoint(const Shape& shape, int v) {
+bool canRemovePoint(const OptimiserWork& work, const Shape& shape, int v) {
     const int c = contourOf(shape, v);
-    const int a = around.prev[v], b = around.next[v];
+    const int a = work.prev[v], b = work.next[v];
     return shape.last[c] - shape.first[c] + 1 > 3 &&
-           cross(pointOf(shape, around.prev[a]), pointOf(shape, a), pointOf(shape, b)) != 0 &&
-           cross(pointOf(shape, a), pointOf(shape, b), pointOf(shape, around.next[b])) != 0 &&
-           edgeIsFree(shape, a, b, v) &&
+           cross(pointOf(shape, work.prev[a]), pointOf(shape, a), pointOf(shape, b)) != 0 &&
+           cross(pointOf(shape, a), pointOf(shape, b), pointOf(shape, work.next[b])) != 0 &&
+           edgeIsFree(work, shape, a, b, v) &&
            noPointInside(shape, pointOf(shape, a), pointOf(shape, v), pointOf(shape, b), a, v, b);
 }
 
 // A point p between a and its successor b.
-bool canInsertPoint(const Shape& shape, int a, IntPoint p) {
-    const int b = around.next[a];
+bool canInsertPoint(const OptimiserWork& work, const Shape& shape, int a, IntPoint p) {
+    const int b = work.next[a];
     const IntPoint pa = pointOf(shape, a), pb = pointOf(shape, b);
-    if (cross(pointOf(shape, around.prev[a]), pa, p) == 0 || cross(pa, p, pb) == 0 ||
-        cross(p, pb, pointOf(shape, around.next[b])) == 0) {
+    if (cross(pointOf(shape, work.prev[a]), pa, p) == 0 || cross(pa, p, pb) == 0 ||
+        cross(p, pb, pointOf(shape, work.next[b])) == 0) {
         return false;
     }
     for (int w = 1; w <= shape.points; ++w) {
-        const int n = around.next[w];
+        const int n = work.next[w];
         if (w == a && n == b) {
             continue;
         }
@@ -211,7 +148,7 @@ bool canInsertPoint(const Shape& shape, int a, IntPoint p) {
     return noPointInside(shape, pa, p, pb, a, b, 0);
 }
 
-void removePoint(Shape& shape, int v) {
+void removePoint(OptimiserWork& work, Shape& shape, int v) {
     const int c = contourOf(shape, v);
     std::copy(&shape.x[v + 1], &shape.x[shape.points + 1], &shape.x[v]);
     std::copy(&shape.y[v + 1], &shape.y[shape.points + 1], &shape.y[v]);
@@ -221,10 +158,10 @@ void removePoint(Shape& shape, int v) {
         --shape.first[d];
         --shape.last[d];
     }
-    findNeighbours(shape);
+    findNeighbours(work, shape);
 }
 
-void insertPoint(Shape& shape, int a, IntPoint p) {
+void insertPoint(OptimiserWork& work, Shape& shape, int a, IntPoint p) {
     const int c = contourOf(shape, a);
     const int at = a + 1; // after a; when a is the last point this ends the contour
     std::copy_backward(&shape.x[at], &shape.x[shape.points + 1], &shape.x[shape.points + 2]);
@@ -237,125 +174,128 @@ void insertPoint(Shape& shape, int a, IntPoint p) {
         ++shape.first[d];
         ++shape.last[d];
     }
-    findNeighbours(shape);
+    findNeighbours(work, shape);
 }
 
-Shape saved;
+// The sample counts of the figure's overlap with the glyph, kept up to date through a swap.
+struct Counts {
+    std::int64_t both;
+    std::int64_t either;
+};
+
+// Takes out the point whose corner carries the least shape (the triangle it cuts off is stored
+// in `removed`); false when no point may go.
+bool removeWeakestPoint(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
+                        FigureMask& shapeMask, Counts& counts, IntPoint (&removed)[3]) {
+    int best = 0;
+    double bestValue = -1.0;
+    for (int v = 1; v <= figure.points; ++v) {
+        Change change = triangleChange(pointOf(figure, work.prev[v]), pointOf(figure, v),
+                                       pointOf(figure, work.next[v]), glyphMask, shapeMask);
+        double value = ratio(counts.both + change.both, counts.either + change.either);
+        if (value > bestValue && canRemovePoint(work, figure, v)) {
+            best = v;
+            bestValue = value;
+        }
+    }
+    if (best == 0) {
+        return false;
+    }
+    removed[0] = pointOf(figure, work.prev[best]);
+    removed[1] = pointOf(figure, best);
+    removed[2] = pointOf(figure, work.next[best]);
+    Change change = triangleChange(removed[0], removed[1], removed[2], glyphMask, shapeMask);
+    flipTriangle(removed[0], removed[1], removed[2], shapeMask);
+    counts.both += change.both;
+    counts.either += change.either;
+    removePoint(work, figure, best);
+    return true;
+}
+
+// The edge where one more point, a few units off its middle, raises the overlap the most above
+// `before`; where 0 when none does.
+Best strongestInsertion(const OptimiserWork& work, const Shape& figure, const FigureMask& glyphMask,
+                        const FigureMask& shapeMask, const Counts& counts, double before) {
+    constexpr int reach = 8;
+    Best best{before, 0, {}, {0, 0}};
+    for (int a = 1; a <= figure.points; ++a) {
+        const IntPoint pa = pointOf(figure, a), pb = pointOf(figure, work.next[a]);
+        const double dx = static_cast<double>(pb.x - pa.x), dy = static_cast<double>(pb.y - pa.y);
+        const double length = std::sqrt(dx * dx + dy * dy);
+        if (length < 2.0) {
+            continue;
+        }
+        for (int t = -reach; t <= reach; ++t) {
+            const IntPoint p{
+                static_cast<std::int64_t>(std::lround((pa.x + pb.x) / 2.0 - dy / length * t)),
+                static_cast<std::int64_t>(std::lround((pa.y + pb.y) / 2.0 + dx / length * t))};
+            consider(best, a, p, triangleChange(pa, p, pb, glyphMask, shapeMask), counts.both,
+                     counts.either, [&] { return canInsertPoint(work, figure, a, p); });
+        }
+    }
+    return best;
+}
 
 } // namespace
 
-// The even-odd area of a triangle changes sides when one of its corners is cut off or added.
-Change triangleChange(IntPoint a, IntPoint b, IntPoint c, const FigureMask& glyphMask,
-                      const FigureMask& shapeMask) {
-    Change change{0, 0};
-    forFlippedSamples(a, b, c, c, [&](int sample) {
-        const int inGlyph = glyphMask[sample];
-        const int sign = shapeMask[sample] ? -1 : 1;
-        change.both += sign * inGlyph;
-        change.either += sign * (1 - inGlyph);
-    });
-    return change;
-}
-
-void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask) {
-    forFlippedSamples(a, b, c, c, [&](int sample) { shapeMask[sample] ^= 1; });
-}
-
 // Moves a point from where it carries the least shape to the edge where one more carries the
 // most, while that raises the overlap; the points are moved again after every such swap.
-void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask,
-                      int maxPoints, const Effort& effort) {
-    constexpr int reach = 8;
+void reallocatePoints(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
+                      FigureMask& shapeMask, int maxPoints, const Effort& effort) {
     for (int swap = 0; swap < effort.swaps; ++swap) {
-        findNeighbours(figure);
+        findNeighbours(work, figure);
         Overlap overlap =
             overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide);
-        std::int64_t both = overlap.both, either = overlap.either;
-        const double before = ratio(both, either);
-        saved = figure;
+        Counts counts{overlap.both, overlap.either};
+        const double before = ratio(counts.both, counts.either);
+        work.saved = figure;
         IntPoint removed[3];
         bool didRemove = false;
         if (figure.points >= maxPoints) {
-            int best = 0;
-            double bestValue = -1.0;
-            for (int v = 1; v <= figure.points; ++v) {
-                Change change =
-                    triangleChange(pointOf(figure, around.prev[v]), pointOf(figure, v),
-                                   pointOf(figure, around.next[v]), glyphMask, shapeMask);
-                double value = ratio(both + change.both, either + change.either);
-                if (value > bestValue && canRemovePoint(figure, v)) {
-                    best = v;
-                    bestValue = value;
-                }
-            }
-            if (best == 0) {
+            if (!removeWeakestPoint(work, figure, glyphMask, shapeMask, counts, removed)) {
                 return;
             }
-            removed[0] = pointOf(figure, around.prev[best]);
-            removed[1] = pointOf(figure, best);
-            removed[2] = pointOf(figure, around.next[best]);
-            Change change =
-                triangleChange(removed[0], removed[1], removed[2], glyphMask, shapeMask);
-            flipTriangle(removed[0], removed[1], removed[2], shapeMask);
-            both += change.both;
-            either += change.either;
-            removePoint(figure, best);
             didRemove = true;
         }
-        Best best{before, 0, {}, {0, 0}};
-        for (int a = 1; a <= figure.points; ++a) {
-            const IntPoint pa = pointOf(figure, a), pb = pointOf(figure, around.next[a]);
-            const double dx = static_cast<double>(pb.x - pa.x),
-                         dy = static_cast<double>(pb.y - pa.y);
-            const double length = std::sqrt(dx * dx + dy * dy);
-            if (length < 2.0) {
-                continue;
-            }
-            for (int t = -reach; t <= reach; ++t) {
-                const IntPoint p{
-                    static_cast<std::int64_t>(std::lround((pa.x + pb.x) / 2.0 - dy / length * t)),
-                    static_cast<std::int64_t>(std::lround((pa.y + pb.y) / 2.0 + dx / length * t))};
-                consider(best, a, p, triangleChange(pa, p, pb, glyphMask, shapeMask), both, either,
-                         [&] { return canInsertPoint(figure, a, p); });
-            }
-        }
+        const Best best = strongestInsertion(work, figure, glyphMask, shapeMask, counts, before);
         if (best.where == 0) {
             if (didRemove) {
                 flipTriangle(removed[0], removed[1], removed[2], shapeMask);
-                figure = saved;
-                findNeighbours(figure);
+                figure = work.saved;
+                findNeighbours(work, figure);
             }
             return;
         }
         flipTriangle(pointOf(figure, best.where), best.point,
-                     pointOf(figure, around.next[best.where]), shapeMask);
-        insertPoint(figure, best.where, best.point);
-        movePoints(figure, glyphMask, shapeMask, effort.passes);
+                     pointOf(figure, work.next[best.where]), shapeMask);
+        insertPoint(work, figure, best.where, best.point);
+        movePoints(work, figure, glyphMask, shapeMask, effort.passes);
     }
 }
 
-void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask, int passes) {
-    findNeighbours(figure);
+void movePoints(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
+                FigureMask& shapeMask, int passes) {
+    findNeighbours(work, figure);
     Overlap overlap =
         overlapOf(glyphMask.data(), shapeMask.data(), figureRasterSide * figureRasterSide);
     std::int64_t both = overlap.both, either = overlap.either;
     for (int pass = 0; pass < passes; ++pass) {
         bool improved = false;
         for (int v = 1; v <= figure.points; ++v) {
+            const IntPoint pa = pointOf(figure, work.prev[v]), pv = pointOf(figure, v),
+                           pb = pointOf(figure, work.next[v]);
             Best best{ratio(both, either), 0, {}, {0, 0}};
             for (int step : steps) {
                 for (const IntPoint& d : directions) {
                     IntPoint p{figure.x[v] + step * d.x, figure.y[v] + step * d.y};
-                    consider(best, v, p, changeOf(figure, v, p, glyphMask, shapeMask), both, either,
-                             [&] { return canMove(figure, v, p); });
+                    consider(best, v, p, pathChange(pa, pv, pb, p, glyphMask, shapeMask), both,
+                             either, [&] { return canMove(work, figure, v, p); });
                 }
             }
             if (best.where == 0) {
                 continue;
             }
-            forFlippedSamples(pointOf(figure, around.prev[v]), pointOf(figure, v),
-                              pointOf(figure, around.next[v]), best.point,
-                              [&](int sample) { shapeMask[sample] ^= 1; });
+            flipPath(pa, pv, pb, best.point, shapeMask);
             figure.x[v] = static_cast<std::int32_t>(best.point.x);
             figure.y[v] = static_cast<std::int32_t>(best.point.y);
             both += best.change.both;

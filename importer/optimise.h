@@ -5,19 +5,10 @@
 
 #include "importer/geometry.h"
 #include "importer/glyph.h"
+#include "importer/masks.h"
 #include "importer/raster.h"
 
 namespace importer {
-
-// The change of the intersection and union sample counts when the samples of a triangle change
-// sides (a corner cut off or added), and the change itself.
-struct Change {
-    std::int64_t both;
-    std::int64_t either;
-};
-Change triangleChange(IntPoint a, IntPoint b, IntPoint c, const FigureMask& glyphMask,
-                      const FigureMask& shapeMask);
-void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask);
 
 // How long the fitter works: sideways shifts of the glyph tried (1 to 5), moves that part edges
 // brought into contact by rounding, rounds of moving every point, and point swaps (each followed
@@ -32,13 +23,21 @@ struct Effort {
 };
 constexpr Effort fullEffort{5, 20, 40, 12};
 
+// The optimiser's working tables: every point's neighbours on its contour, and the figure as it
+// was before a swap that may be undone.
+struct OptimiserWork {
+    std::array<int, maxGlyphPoints + 1> prev;
+    std::array<int, maxGlyphPoints + 1> next;
+    Shape saved;
+};
+
 // shapeMask must hold the figure's even-odd fill on entry; it holds the moved figure's on return.
-void movePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask,
-                int passes = fullEffort.passes);
+void movePoints(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
+                FigureMask& shapeMask, int passes = fullEffort.passes);
 
 // Swaps points between the places where they carry the least and the most shape, moving the
 // points again after each swap; the figure keeps at most maxPoints points.
-void reallocatePoints(Shape& figure, const FigureMask& glyphMask, FigureMask& shapeMask,
-                      int maxPoints, const Effort& effort = fullEffort);
+void reallocatePoints(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
+                      FigureMask& shapeMask, int maxPoints, const Effort& effort = fullEffort);
 
 } // namespace importer

@@ -7,8 +7,6 @@ namespace importer {
 
 namespace {
 
-std::array<std::int32_t, maxRasterSide*(maxRasterSide + 1)> winding;
-
 // Columns whose centre lies left of x.
 int columnsLeftOf(double x, int width) {
     double k = std::ceil(x - 0.5);
@@ -28,10 +26,13 @@ std::int64_t rowY(int row) {
 } // namespace
 
 void fillGlyph(const Glyph& glyph, double scale, double originX, double originY, int width,
-               int height, std::uint8_t* mask) {
+               int height, std::uint8_t* mask, std::span<std::int32_t> winding) {
     width = std::clamp(width, 0, maxRasterSide);
     height = std::clamp(height, 0, maxRasterSide);
     const int stride = width + 1;
+    const int asked = height;
+    height = static_cast<int>(std::min<std::size_t>(height, winding.size() / stride));
+    std::fill(mask + height * width, mask + asked * width, 0);
     std::fill(winding.begin(), winding.begin() + stride * height, 0);
     for (int c = 1; c <= glyph.contours; ++c) {
         for (int k = glyph.first[c]; k <= glyph.last[c]; ++k) {
@@ -64,9 +65,9 @@ void fillGlyph(const Glyph& glyph, double scale, double originX, double originY,
     }
 }
 
-void fillGlyphFigureGrid(const Glyph& glyph, FigureMask& mask) {
+void fillGlyphFigureGrid(const Glyph& glyph, FigureMask& mask, FigureWinding& winding) {
     fillGlyph(glyph, samplesPerUnit, figureRasterSide / 2.0, figureRasterSide / 2.0,
-              figureRasterSide, figureRasterSide, mask.data());
+              figureRasterSide, figureRasterSide, mask.data(), winding);
 }
 
 int edgeColumn(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int row) {

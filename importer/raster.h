@@ -6,6 +6,7 @@
 #include "importer/glyph.h"
 
 #include <cstdint>
+#include <span>
 
 namespace importer {
 
@@ -16,10 +17,12 @@ constexpr int figureRasterSide = 512;
 constexpr int samplesPerUnit = 4;
 using FigureMask = std::array<std::uint8_t, figureRasterSide * figureRasterSide>;
 
-// Nonzero winding, as fonts fill their glyphs.
+// Nonzero winding, as fonts fill their glyphs. The caller's winding table holds a count for
+// every sample and one more per row; rows that do not fit in it are left out.
 void fillGlyph(const Glyph& glyph, double scale, double originX, double originY, int width,
-               int height, std::uint8_t* mask);
-void fillGlyphFigureGrid(const Glyph& glyph, FigureMask& mask);
+               int height, std::uint8_t* mask, std::span<std::int32_t> winding);
+using FigureWinding = std::array<std::int32_t, figureRasterSide*(figureRasterSide + 1)>;
+void fillGlyphFigureGrid(const Glyph& glyph, FigureMask& mask, FigureWinding& winding);
 
 // Even-odd filling of integer contours on the outline-unit grid, as the face drawer fills.
 void fillShape(const Shape& shape, FigureMask& mask);

@@ -41,6 +41,7 @@ constexpr Group groups[] = {
     {"kanji", L"日本語漢字東京大学生愛夢風山川花鳥月星空", 0.78, 0.95},
 };
 
+FitWork work;
 Glyph glyph;
 Shape figure;
 FigureMask glyphMask;
@@ -112,12 +113,12 @@ int wmain(int count, wchar_t** arguments) {
             }
             placeInCell(glyph, frame);
             FitReport report;
-            if (!fitFigure(glyph, figure, report)) {
+            if (!fitFigure(work, glyph, figure, report)) {
                 std::printf("%-9s %-6s  nothing drawable\n", group.name, shown);
                 allMet = false;
                 continue;
             }
-            fillGlyphFigureGrid(glyph, glyphMask);
+            fillGlyphFigureGrid(glyph, glyphMask, work.winding);
             fillShape(figure, figureMask);
             addTile();
             std::printf("%-9s %-6s %6.3f %7.3f %7.3f %7.3f %4d %3d %4d\n", group.name, shown,

@@ -15,6 +15,7 @@ namespace {
 constexpr int maxFuzzPoints = 96;
 constexpr importer::Effort fuzzEffort{1, 1, 2, 1};
 
+importer::FitWork work;
 importer::Glyph glyph;
 importer::Shape figure;
 
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         endContour(glyph);
     }
     FitReport report;
-    if (fitFigure(glyph, figure, report, fuzzEffort)) {
+    if (fitFigure(work, glyph, figure, report, fuzzEffort)) {
         figures::FigureRecord record;
         shapeToRecord(figure, record);
         check(figures::isWellFormed(record));

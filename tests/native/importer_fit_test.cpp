@@ -61,9 +61,11 @@ struct Fitted {
     bool ok = false;
 };
 
+FitWork work;
+
 Fitted fit(const Glyph& glyph) {
     Fitted fitted;
-    fitted.ok = fitFigure(glyph, *fitted.shape, fitted.report);
+    fitted.ok = fitFigure(work, glyph, *fitted.shape, fitted.report);
     if (fitted.ok) {
         shapeToRecord(*fitted.shape, fitted.record);
         EXPECT_EQ(figureFault(fitted.record), Fault::none);
@@ -179,10 +181,10 @@ TEST(ImporterFit, OptimiserKeepsItsCoverageExact) {
     auto glyphMask = std::make_unique<FigureMask>();
     auto moved = std::make_unique<FigureMask>();
     auto fresh = std::make_unique<FigureMask>();
-    fillGlyphFigureGrid(*glyph, *glyphMask);
+    fillGlyphFigureGrid(*glyph, *glyphMask, work.winding);
     fillShape(*figure, *moved);
     const double before = iouOf(overlapOf(glyphMask->data(), moved->data(), moved->size()));
-    movePoints(*figure, *glyphMask, *moved);
+    movePoints(work.optimiser, *figure, *glyphMask, *moved);
     fillShape(*figure, *fresh);
     EXPECT_TRUE(*moved == *fresh);
     EXPECT_GT(iouOf(overlapOf(glyphMask->data(), fresh->data(), fresh->size())), before + 0.05);

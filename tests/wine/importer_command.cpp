@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
 using namespace kestatest;
 
@@ -103,6 +104,26 @@ void expectSound(const std::string& line) {
 
 const std::wstring noto = L" --font \"Noto Sans CJK JP\"";
 
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) {
+        all += text;
+    }
+    return all;
+}
+
+// The column where `mark` starts on a line, counting a full-width character (three UTF-8 bytes
+// here) as two columns.
+std::size_t displayColumn(const std::string& line, const std::string& mark) {
+    std::size_t column = 0;
+    const std::size_t end = line.find(mark);
+    for (std::size_t i = 0; i < end && i < line.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        column += byte < 0x80 ? 1 : (byte & 0xE0) == 0xE0 ? 2 : 0;
+    }
+    return column;
+}
+
 class Importer : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -181,11 +202,14 @@ TEST_F(Importer, SpellWritesExactlyTheSpellingKeys) {
 TEST_F(Importer, BadInputChangesNothing) {
     struct Case {
         std::wstring arguments;
-        const char* says;
+        std::string says;
     };
     std::vector<Case> cases{
         {L"add A --font \"No Such Face Anywhere\"" + file(), "No Such Face Anywhere"},
         {L"add \"\uE000\"" + noto + file(), "U+E000"},
+        // A face name longer than GDI holds is shown, shortened, not left empty.
+        {L"add A --font \"" + std::wstring(100, L'長') + L"\"" + file(),
+         "書体「" + repeated("長", 40) + "…」"},
         {L"add \"  \u3000\"" + noto + file(), ""},
         {L"add" + file(), ""},
     };
@@ -356,6 +380,59 @@ TEST_F(Importer, ConcurrentWritersLoseNothing) {
         GetPrivateProfileStringW(L"KESTA", L"COLOR", L"", colour, 32, testFile().c_str());
         EXPECT_EQ(colour, stored) << "trial " << trial;
     }
+}
+
+TEST_F(Importer, CharactersBeyondTheBasicPlaneAreImportedNamedByCodePoint) {
+    Outcome run = runImporter(L"add \"\U0002000B\U00029E3D\U00020BB7\"" + noto + file());
+    ASSERT_EQ(run.status, 0u) << run.output;
+    std::vector<std::string> before = crlfLines(sample), after = crlfLines(readFile(testFile()));
+    ASSERT_EQ(after.size(), before.size() + 3);
+    int found = 0;
+    for (const std::string& line : after) {
+        for (const char* start : {"ZAHYO47=U+2000B,", "ZAHYO48=U+29E3D,", "ZAHYO49=U+20BB7,"}) {
+            if (line.rfind(start, 0) == 0) {
+                expectSound(line);
+                ++found;
+            }
+        }
+    }
+    EXPECT_EQ(found, 3) << run.output;
+    EXPECT_NE(run.output.find("「\xF0\xA0\x80\x8B」(U+2000B) → ZAHYO47"), std::string::npos)
+        << run.output;
+}
+
+TEST_F(Importer, SaysPlainlyWhenPiecesAreLeftOutOrTheShapeIsRough) {
+    // 鬱 has 8 pieces, 4 of them outer, and fits at about 0.68; あ keeps all and fits well.
+    Outcome run = runImporter(L"add \"鬱あ\"" + noto + file());
+    ASSERT_EQ(run.status, 0u) << run.output;
+    const std::size_t kana = run.output.find("「あ」");
+    ASSERT_NE(kana, std::string::npos) << run.output;
+    const std::string dense = run.output.substr(0, kana), plain = run.output.substr(kana);
+    EXPECT_NE(dense.find("注意: 字形の輪郭 8 個のうち 4 個を省きました"), std::string::npos)
+        << dense;
+    EXPECT_NE(dense.find("注意: 形が粗くなりました"), std::string::npos) << dense;
+    EXPECT_EQ(plain.find("注意"), std::string::npos) << plain;
+    // The reference is labelled for what it is, not as a limit the fit cannot pass.
+    EXPECT_EQ(run.output.find("上限"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("参考: 点を減らす前の丸めた輪郭では"), std::string::npos);
+}
+
+TEST_F(Importer, ListLinesUpItsColumnsByDisplayWidth) {
+    // The sample names its figures in ASCII letters, full-width katakana and kanji.
+    Outcome list = runImporter(L"list" + file());
+    ASSERT_EQ(list.status, 0u) << list.output;
+    std::set<std::size_t> columns;
+    std::size_t pos = 0;
+    int lines = 0;
+    for (std::size_t end; (end = list.output.find('\n', pos)) != std::string::npos; pos = end + 1) {
+        const std::string line = list.output.substr(pos, end - pos);
+        if (line.rfind("ZAHYO", 0) == 0) {
+            columns.insert(displayColumn(line, " 点 "));
+            ++lines;
+        }
+    }
+    EXPECT_EQ(lines, 46);
+    EXPECT_EQ(columns.size(), 1u) << list.output;
 }
 
 // The figure written for "Ｉ" (a plain upright bar, not in the sample) into a fresh copy of the

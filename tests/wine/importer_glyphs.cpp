@@ -13,6 +13,7 @@ namespace {
 
 using namespace importer;
 
+FitWork work;
 Glyph glyph;
 Shape figure;
 
@@ -33,7 +34,7 @@ void checkFont(const wchar_t* face, std::initializer_list<Expected> characters) 
         EXPECT_GE(readOverlap, readCheckThreshold);
         placeInCell(glyph, frame);
         FitReport report;
-        ASSERT_TRUE(fitFigure(glyph, figure, report));
+        ASSERT_TRUE(fitFigure(work, glyph, figure, report));
         figures::FigureRecord record;
         shapeToRecord(figure, record);
         EXPECT_EQ(figureFault(record), Fault::none);
@@ -55,7 +56,11 @@ TEST(ImporterGlyphs, CffCurvesReadRightAndFit) {
                                     {U'ぬ', 0.90},
                                     {U'ア', 0.92},
                                     {U'永', 0.78},
-                                    {U'語', 0.78}});
+                                    {U'語', 0.78},
+                                    // Beyond the 16-bit range, found in the font's own map.
+                                    {U'\U0002000B', 0.90},
+                                    {U'\U00020BB7', 0.90},
+                                    {U'\U00029E3D', 0.60}});
 }
 
 TEST(ImporterGlyphs, TrueTypeCurvesReadRightAndFit) {
@@ -72,6 +77,8 @@ TEST(ImporterGlyphs, MissingFacesAndCharactersAreRefused) {
     double overlap;
     EXPECT_EQ(readGlyph(U'漢', glyph, overlap), GlyphFault::missing) << "no .notdef box";
     EXPECT_EQ(readGlyph(U'\uE000', glyph, overlap), GlyphFault::missing);
+    EXPECT_EQ(readGlyph(U'\U0002000B', glyph, overlap), GlyphFault::missing);
+    EXPECT_EQ(readGlyph(char32_t{0x110000}, glyph, overlap), GlyphFault::missing);
     EXPECT_EQ(readGlyph(U' ', glyph, overlap), GlyphFault::empty);
     closeFont();
 }
