@@ -58,8 +58,20 @@ void startCtl3d();
 void stopCtl3d();
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// readSettings (unless the settings dialog is open), loadFigures, buildFigures.
+// The DPI of the window (measureDpi), then readSettings (unless the settings dialog is open),
+// loadFigures, buildFigures.
 void rebuildFigures();
+void measureClientArea(HWND window);
+
+// Display scaling (app/display_scale.cpp): the DPI the row is built for, the window's place
+// kept in the settings file in 96-DPI units, and the move to a monitor of another scale.
+struct StoredPlace {
+    std::int64_t left, top, width, height;
+};
+void measureDpi(HWND window);
+void storeWindowPlace(HWND window, const RECT& frame);
+StoredPlace storedPlace(HWND window);
+void dpiChanged(HWND window, LPARAM suggested);
 
 // The screensaver's ways in (app/saver.cpp): what the arguments ask for (a handle that names no
 // window is refused), and the full-screen, preview, settings and refusal runs.

@@ -15,15 +15,8 @@ namespace app {
 
 namespace {
 
-// Where the window opens when the stored place cannot be reached.
+// Where the window opens when the stored place cannot be reached (96-DPI units).
 constexpr RECT defaultPlace{0, 0, 640, 480};
-
-void measureClientArea(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    figures::clientWidth = client.right - client.left;
-    figures::clientHeight = client.bottom - client.top;
-}
 
 // The desktop as it lies behind the window before the window is shown, taken once.
 void copyDesktop() {
@@ -57,12 +50,17 @@ bool captionOnScreen(std::int64_t left, std::int64_t top, std::int64_t width) {
     return MonitorFromRect(&caption, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+void moveTo(HWND window, const StoredPlace& place) {
+    MoveWindow(window, heldToLong(place.left), heldToLong(place.top), heldToLong(place.width),
+               heldToLong(place.height), FALSE);
+}
+
 // The stored place, unless it leaves the window out of the user's reach: no part of the caption
 // on any screen, or no client area to draw in. Then the default place, which exit stores.
 void placeWindow(HWND window) {
-    if (captionOnScreen(settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W)) {
-        MoveWindow(window, settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W,
-                   settings::SCREEN_H, FALSE);
+    const StoredPlace stored = storedPlace(window);
+    if (captionOnScreen(stored.left, stored.top, stored.width)) {
+        moveTo(window, stored);
         RECT placed{};
         GetWindowRect(window, &placed);
         measureClientArea(window);
@@ -75,8 +73,7 @@ void placeWindow(HWND window) {
     settings::SCREEN_T = defaultPlace.top;
     settings::SCREEN_W = defaultPlace.right - defaultPlace.left;
     settings::SCREEN_H = defaultPlace.bottom - defaultPlace.top;
-    MoveWindow(window, settings::SCREEN_L, settings::SCREEN_T, settings::SCREEN_W,
-               settings::SCREEN_H, FALSE);
+    moveTo(window, storedPlace(window));
     measureClientArea(window);
 }
 
@@ -93,6 +90,7 @@ void onCreate(HWND window) {
         copyDesktopBehind(window);
         measureClientArea(window);
     }
+    measureDpi(window);
     fitPreviewRow();
     figures::buildFigures();
     settings::startupDone = 1;
@@ -105,10 +103,7 @@ void onPaint(HWND window) {
     HDC dc = GetDC(window);
     RECT frame;
     GetWindowRect(window, &frame);
-    settings::SCREEN_T = frame.top;
-    settings::SCREEN_L = frame.left;
-    settings::SCREEN_H = frame.bottom - frame.top;
-    settings::SCREEN_W = frame.right - frame.left;
+    storeWindowPlace(window, frame);
     // The window's lower-right corner in screen coordinates serves as the extent; the output is
     // clipped to the client area.
     if (settings::BKMODE == 1) {
@@ -137,7 +132,15 @@ void onDestroy(HWND window) {
 
 } // namespace
 
+void measureClientArea(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    figures::clientWidth = client.right - client.left;
+    figures::clientHeight = client.bottom - client.top;
+}
+
 void rebuildFigures() {
+    measureDpi(mainWindow);
     // While the settings dialog is open its edits live only in memory; a paint must keep them.
     if (!settingsDialog) {
         settings::readSettings();
@@ -180,6 +183,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case dialog::openedMessage: settingsDialog = reinterpret_cast<HWND>(lParam); return 0;
     case dialog::closingMessage: settingsDialog = nullptr; return 0;
     case dialog::modeChangedMessage: rebuildFigures(); return 0;
+    case WM_DPICHANGED: dpiChanged(window, lParam); return 0;
     case WM_DESTROY: onDestroy(window); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

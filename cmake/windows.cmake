@@ -67,6 +67,18 @@ foreach(src ${KESTA_WINE_TESTS})
     set_tests_properties(wine_${name} PROPERTIES TIMEOUT 600)
 endforeach()
 
+# The display-scaling test again in prefixes of their own at 150 % and 200 %, after the run at
+# 96 DPI in the shared prefix, whose measurements they compare with.
+set_tests_properties(wine_app_display_scale PROPERTIES FIXTURES_SETUP display_scale_96)
+foreach(dpi 144 192)
+    add_test(NAME wine_app_display_scale_${dpi}
+        COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/display_scale.sh ${dpi}
+            ${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi} $<TARGET_FILE:wine_app_display_scale>)
+    set_tests_properties(wine_app_display_scale_${dpi} PROPERTIES
+        ENVIRONMENT "KESTA_EXE=${CMAKE_BINARY_DIR}/kesta.exe;KESTA_SOURCE=${CMAKE_SOURCE_DIR}"
+        FIXTURES_REQUIRED display_scale_96 RESOURCE_LOCK wineprefix TIMEOUT 600)
+endforeach()
+
 # tests/wine/programs/*.cpp: helper programs of the Wine tests (drivers, probe DLLs, benchmarks),
 # each built on its own; a subdirectory CMakeLists.txt there declares them.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/programs/CMakeLists.txt)

@@ -3,6 +3,7 @@
 #include "figures/bounds.h"
 #include "figures/colours.h"
 #include "figures/contours.h"
+#include "figures/scale.h"
 
 #include <cstdlib>
 
@@ -36,8 +37,8 @@ void startMotion(int slots) {
         speedX = speedY = stepX = stepY = 0;
         return;
     }
-    setRange(std::int64_t{10 * slots / 2} * settings::SIZEY, clientWidth, rowMinX, rowMaxX);
-    setRange(std::int64_t{10} * settings::SIZE, clientHeight, rowMinY, rowMaxY);
+    setRange(scaled(std::int64_t{10 * slots / 2} * settings::SIZEY), clientWidth, rowMinX, rowMaxX);
+    setRange(scaled(std::int64_t{10} * settings::SIZE), clientHeight, rowMinY, rowMaxY);
 
     // randomSpeed is never INT32_MIN, so its magnitude always fits.
     pickDirection();
@@ -56,16 +57,18 @@ void startMotion(int slots) {
     stepY = speedY;
 }
 
-// Outline units to pixels, slot cells 10 * SIZEY apart and centred on the row centre.
+// Outline units to pixels, slot cells 10 * SIZEY apart and centred on the row centre; every
+// place is worked out at 96 DPI and then scaled to the display.
 void layoutRow(int slots) {
     std::int64_t centre = -(std::int64_t{5} * (slots - 1) * settings::SIZEY);
     for (int s = 1; s <= slots; ++s) {
         for (int k = 1; k <= pointsOf(s); ++k) {
-            outlineX[s][k] =
-                holdCoordinate(std::int64_t{settings::SIZEY} * outlineX[s][k] / 10 + centre);
-            outlineY[s][k] = holdCoordinate(std::int64_t{settings::SIZE} * outlineY[s][k] / 10);
+            outlineX[s][k] = holdCoordinate(
+                scaled(std::int64_t{settings::SIZEY} * outlineX[s][k] / 10 + centre));
+            outlineY[s][k] =
+                holdCoordinate(scaled(std::int64_t{settings::SIZE} * outlineY[s][k] / 10));
         }
-        slotCentreX[s] = holdCoordinate(centre);
+        slotCentreX[s] = holdCoordinate(scaled(centre));
         centre += std::int64_t{10} * settings::SIZEY;
     }
 }
@@ -128,7 +131,9 @@ void buildFigures() {
     }
     overallAngle = 0;
     boxMinX = boxMinY = boxMaxX = boxMaxY = 0;
-    perspectiveFactor = settings::ENKIN / 10000.0;
+    // Depths grow with the display's scale; the perspective divides by as much, so the picture
+    // only grows (at 96 DPI the divisor is exactly 1).
+    perspectiveFactor = settings::ENKIN / 10000.0 / (dpi / static_cast<double>(baseDpi));
 
     startMotion(slots);
     layoutRow(slots);

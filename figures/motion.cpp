@@ -3,6 +3,7 @@
 #include "figures/bounds.h"
 #include "figures/builder.h"
 #include "figures/numbers.h"
+#include "figures/scale.h"
 
 #include <cmath>
 
@@ -120,7 +121,7 @@ void projectFigures() {
     Turn overall = turnOf(radians(overallAngle));
     Turn tilt{1.0, 0.0};
     bool tilted = viewTilt(tilt);
-    double depth = static_cast<double>(std::int64_t{settings::HABA} * settings::SIZE);
+    double depth = static_cast<double>(scaled(std::int64_t{settings::HABA} * settings::SIZE));
     for (int s = 1; s <= slots; ++s) {
         if (pointCount[s] >= 1) {
             projectSlot(s, overall, tilted, tilt, depth);

@@ -2,6 +2,7 @@
 
 #include "figures/bounds.h"
 #include "figures/figures.h"
+#include "figures/scale.h"
 #include "settings/settings.h"
 
 #include <algorithm>
@@ -11,8 +12,10 @@ namespace saver {
 
 namespace {
 
-// Pixels kept free at the edges for the truncations of the build and the projection.
+// Pixels kept free at the edges for the truncations of the build and the projection, and one
+// more for the rounding of every place when the row is scaled to the display.
 constexpr double edgeMargin = 2.0;
+constexpr double scalingMargin = 1.0;
 
 // How far from the row centre any vertex can get, turned, tilted and before perspective: the
 // slot centre's distance plus the vertex's distance from that centre in three dimensions. The
@@ -49,7 +52,10 @@ settings::Value shrink(settings::Value size, double factor) {
 
 void fitRowInto(std::int32_t width, std::int32_t height) {
     const double reach = rowReach();
-    const double room = std::min(width, height) / 2.0 - edgeMargin;
+    // The reach is in 96-DPI pixels; the room is measured in the same.
+    const double margin = edgeMargin + (figures::dpi == figures::baseDpi ? 0.0 : scalingMargin);
+    const double room = (std::min(width, height) / 2.0 - margin) /
+                        (figures::dpi / static_cast<double>(figures::baseDpi));
     // Perspective divides by 1 + ENKIN / 10000 * z, and |z| never exceeds the reach: a reach
     // of r lands within r / (1 - |ENKIN| / 10000 * r), which stays within room exactly when
     // r <= room / (1 + |ENKIN| / 10000 * room).

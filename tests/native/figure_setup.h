@@ -4,6 +4,7 @@
 
 #include "figures/builder.h"
 #include "figures/motion.h"
+#include "figures/scale.h"
 #include "settings/settings.h"
 
 #include <initializer_list>
@@ -39,6 +40,7 @@ inline void resetFigureModel() {
     }
     figures::clientWidth = 640;
     figures::clientHeight = 480;
+    figures::dpi = figures::baseDpi;
     figures::pointCount = {};
     figures::figureHeader = {};
     figures::contourStart = {};
