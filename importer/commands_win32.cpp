@@ -10,6 +10,7 @@
 #include "importer/ini_text.h"
 #include "importer/options.h"
 #include "importer/settings_file.h"
+#include "settings/backup.h"
 #include "settings/settings.h"
 #include "settings/settings_find.h"
 #include "settings/settings_place.h"
@@ -328,7 +329,36 @@ FileResult editAndReplace(Run& run) {
     return replaceAndRelease(run.filePath, held, run.settingsText);
 }
 
+// The same copy the program keeps before it rewrites a file whose figure lines hold bytes that
+// are not Shift-JIS. The importer's own edits leave those bytes alone, but the next save by the
+// program would not; the user finds the copy under the same name whoever wrote first.
+bool keepCopy(const Run& run) {
+    settings::BackupReport report{};
+    bool mayRewrite =
+        settings::keepCopyIfDamaged(run.filePath, settings::outlineSectionName, report);
+    for (int wait = 0; report.result == settings::BackupResult::unreadable && wait < 100; ++wait) {
+        Sleep(50);
+        mayRewrite =
+            settings::keepCopyIfDamaged(run.filePath, settings::outlineSectionName, report);
+    }
+    if (report.result == settings::BackupResult::copied) {
+        say(L"設定ファイルの図形の行に Shift-JIS として正しくないバイトがあるので、書き換える前に"
+            L"控えを作りました: %ls\n",
+            report.copyPath);
+    } else if (report.result == settings::BackupResult::noCopy) {
+        complain(L"設定ファイルの図形の行に Shift-JIS として正しくないバイトがありますが、控えを"
+                 L"作れませんでした: %ls\n",
+                 run.filePath);
+    } else if (report.result == settings::BackupResult::unreadable) {
+        return fileDone(FileResult::busy, run);
+    }
+    return mayRewrite;
+}
+
 bool editAndWrite(Run& run) {
+    if (!keepCopy(run)) {
+        return false;
+    }
     constexpr int attempts = 20;
     FileResult result = FileResult::raced;
     for (int attempt = 1; attempt <= attempts && result == FileResult::raced; ++attempt) {

@@ -6,7 +6,7 @@
 #include "importer/figure_plan.h"
 #include "settings/ini_lines.h"
 #include "settings/profile.h"
-#include "settings/profile_memory.h"
+#include "tests/support/profile_memory.h"
 #include "settings/save_check.h"
 #include "settings/settings.h"
 

