@@ -5,6 +5,10 @@
 
 namespace render {
 
+// The face is filled and outlined in one call: the fill covers the pixels a region of the same
+// contours would, and the outline runs along the same segments as a line from point to point
+// closing each contour. Drawn this way the platform clips the fill to the frame bitmap, however
+// far past it the travelling row throws the points.
 void drawFace(HWND, HDC, HDC frameDC, HBITMAP) {
     if (!outlineFace(currentSlot)) {
         return;
@@ -20,25 +24,15 @@ void drawFace(HWND, HDC, HDC frameDC, HBITMAP) {
     }
 
     HBRUSH brush = CreateSolidBrush(colourValue(faceOutline.colour));
-    HGDIOBJ previousBrush = SelectObject(frameDC, brush);
-    HRGN region = CreatePolyPolygonRgn(points, counts, faceOutline.contours, ALTERNATE);
-    PaintRgn(frameDC, region);
-    DeleteObject(region);
-    SelectObject(frameDC, previousBrush);
-    DeleteObject(brush);
-
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
+    HGDIOBJ previousBrush = SelectObject(frameDC, brush);
     HGDIOBJ previousPen = SelectObject(frameDC, pen);
-    total = 0;
-    for (int c = 0; c < faceOutline.contours; ++c) {
-        MoveToEx(frameDC, points[total].x, points[total].y, nullptr);
-        for (int i = 1; i < counts[c]; ++i) {
-            LineTo(frameDC, points[total + i].x, points[total + i].y);
-        }
-        total += counts[c];
-    }
+    SetPolyFillMode(frameDC, ALTERNATE);
+    PolyPolygon(frameDC, points, counts, faceOutline.contours);
     SelectObject(frameDC, previousPen);
+    SelectObject(frameDC, previousBrush);
     DeleteObject(pen);
+    DeleteObject(brush);
 }
 
 } // namespace render

@@ -13,26 +13,23 @@ POINT screenPoint(int slot, int vertex) {
     return {figures::screenX[slot][vertex], figures::screenY[slot][vertex]};
 }
 
+// One call fills the wall and traces its four edges, each from corner to corner and the last
+// back to the first, as a line from point to point would.
 void drawWall(HDC frameDC, int slot, int wall) {
     const figures::SideQuad& quad = figures::sideQuad[slot][wall];
     const POINT corners[4] = {screenPoint(slot, quad.corner1), screenPoint(slot, quad.corner2),
                               screenPoint(slot, quad.corner3), screenPoint(slot, quad.corner4)};
 
     HBRUSH brush = CreateSolidBrush(colourValue(figures::sideColour[slot]));
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     HGDIOBJ previousBrush = SelectObject(frameDC, brush);
+    HGDIOBJ previousPen = SelectObject(frameDC, pen);
     SetPolyFillMode(frameDC, ALTERNATE);
     Polygon(frameDC, corners, 4);
-    SelectObject(frameDC, previousBrush);
-    DeleteObject(brush);
-
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    HGDIOBJ previousPen = SelectObject(frameDC, pen);
-    MoveToEx(frameDC, corners[0].x, corners[0].y, nullptr);
-    for (int i = 1; i <= 4; ++i) {
-        LineTo(frameDC, corners[i % 4].x, corners[i % 4].y);
-    }
     SelectObject(frameDC, previousPen);
+    SelectObject(frameDC, previousBrush);
     DeleteObject(pen);
+    DeleteObject(brush);
 }
 
 } // namespace
