@@ -2,7 +2,7 @@
 // face as a region painted with the brush and its contours traced from point to point, a wall as
 // a polygon in the context's pen traced again from corner to corner. Hand-picked and random
 // shapes, inside the bitmap, pinned to its edges, thrown far past it, degenerate and crossing.
-#include "render/dib_win32.h"
+#include "importer/pixel_bitmap_win32.h"
 #include "render/drawers.h"
 #include "render/face.h"
 #include "render/walls.h"
@@ -35,7 +35,7 @@ Canvas openCanvas() {
     Canvas c{};
     HDC screen = GetDC(nullptr);
     c.dc = CreateCompatibleDC(screen);
-    c.bitmap = render::createPixelBitmap(screen, width, height, c.bits);
+    c.bitmap = importer::createPixelBitmap(screen, width, height, c.bits);
     ReleaseDC(nullptr, screen);
     c.initial = SelectObject(c.dc, c.bitmap);
     HBRUSH background = CreateSolidBrush(RGB(51, 102, 153));
