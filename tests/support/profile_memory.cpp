@@ -144,15 +144,6 @@ std::uint32_t readString(const char* section, const char* key, const char* defau
     return copyOut(fallback, buffer, size);
 }
 
-std::uint32_t readInt(const char* section, const char* key, std::uint32_t defaultValue,
-                      const char* fileName) {
-    char text[integerTextSize];
-    if (readString(section, key, "", text, sizeof text, fileName) == 0) {
-        return defaultValue;
-    }
-    return integerValue(text);
-}
-
 bool writeString(const char* section, const char* key, const char* value, const char* fileName) {
     if (refusing()[lowerCase(fileName)]) {
         return false;
