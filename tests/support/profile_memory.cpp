@@ -38,8 +38,7 @@ std::map<std::string, std::string>& files() {
 }
 
 std::map<unsigned, std::string> readProgramStrings() {
-    auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                "resources" / "strings.rc";
+    auto path = std::filesystem::path(KESTA_SOURCE_DIR) / "resources" / "strings.rc";
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "in-memory profile: cannot read %s\n", path.c_str());
