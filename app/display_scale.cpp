@@ -50,10 +50,6 @@ std::int32_t primaryDpi() {
     return dpi ? dpi : screenDpi();
 }
 
-std::int32_t held(std::int64_t value) {
-    return figures::saturate(value);
-}
-
 } // namespace
 
 void measureDpi(HWND window) {
@@ -62,10 +58,12 @@ void measureDpi(HWND window) {
 
 void storeWindowPlace(HWND window, const RECT& frame) {
     const std::int32_t dpi = windowDpi(window);
-    settings::SCREEN_T = held(figures::fromDpi(frame.top, dpi));
-    settings::SCREEN_L = held(figures::fromDpi(frame.left, dpi));
-    settings::SCREEN_H = held(figures::fromDpi(std::int64_t{frame.bottom} - frame.top, dpi));
-    settings::SCREEN_W = held(figures::fromDpi(std::int64_t{frame.right} - frame.left, dpi));
+    settings::SCREEN_T = figures::saturate(figures::fromDpi(frame.top, dpi));
+    settings::SCREEN_L = figures::saturate(figures::fromDpi(frame.left, dpi));
+    settings::SCREEN_H =
+        figures::saturate(figures::fromDpi(std::int64_t{frame.bottom} - frame.top, dpi));
+    settings::SCREEN_W =
+        figures::saturate(figures::fromDpi(std::int64_t{frame.right} - frame.left, dpi));
 }
 
 // The stored place in pixels of the monitor it falls on (the window's own DPI decides which).
@@ -77,8 +75,9 @@ StoredPlace storedPlace(HWND window) {
     };
     const std::int32_t own = windowDpi(window);
     const StoredPlace first = atDpi(own);
-    const RECT area{held(first.left), held(first.top), held(first.left + first.width),
-                    held(first.top + first.height)};
+    const RECT area{figures::saturate(first.left), figures::saturate(first.top),
+                    figures::saturate(first.left + first.width),
+                    figures::saturate(first.top + first.height)};
     const std::int32_t there = monitorDpi(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST));
     return there && there != own ? atDpi(there) : first;
 }

@@ -2,6 +2,7 @@
 // every timer tick to the frame composer.
 #include "app/app.h"
 #include "dialog/dialog.h"
+#include "figures/bounds.h"
 #include "figures/builder.h"
 #include "figures/figures.h"
 #include "render/frame.h"
@@ -34,25 +35,21 @@ void copyDesktop() {
                             {left, top, left + screen.cx, top + screen.cy}, render::Taking::asIs);
 }
 
-LONG heldToLong(std::int64_t value) {
-    return static_cast<LONG>(std::clamp<std::int64_t>(value, std::numeric_limits<LONG>::min(),
-                                                      std::numeric_limits<LONG>::max()));
-}
-
 // Whether some part of the caption of a window at this place lies on a screen.
 bool captionOnScreen(std::int64_t left, std::int64_t top, std::int64_t width) {
     if (width <= 0) {
         return false;
     }
     const std::int64_t captionTop = top + frameHeight;
-    const RECT caption{heldToLong(left), heldToLong(captionTop), heldToLong(left + width),
-                       heldToLong(captionTop + captionHeight)};
+    const RECT caption{figures::saturate(left), figures::saturate(captionTop),
+                       figures::saturate(left + width),
+                       figures::saturate(captionTop + captionHeight)};
     return MonitorFromRect(&caption, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
 void moveTo(HWND window, const StoredPlace& place) {
-    MoveWindow(window, heldToLong(place.left), heldToLong(place.top), heldToLong(place.width),
-               heldToLong(place.height), FALSE);
+    MoveWindow(window, figures::saturate(place.left), figures::saturate(place.top),
+               figures::saturate(place.width), figures::saturate(place.height), FALSE);
 }
 
 // The stored place, unless it leaves the window out of the user's reach: no part of the caption

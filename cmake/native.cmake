@@ -18,6 +18,7 @@ endforeach()
 # tests, fuzzing and benchmarks; its object is linked straight into each of those programs.
 add_library(kesta_profile_memory OBJECT ${CMAKE_SOURCE_DIR}/tests/support/profile_memory.cpp)
 kesta_test_includes(kesta_profile_memory)
+target_compile_definitions(kesta_profile_memory PRIVATE KESTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 if(KESTA_FUZZ)
     target_compile_options(kesta_profile_memory PRIVATE -fsanitize=fuzzer-no-link)
 endif()

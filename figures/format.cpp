@@ -1,5 +1,7 @@
 #include "figures/format.h"
 
+#include "settings/ini_lines.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -32,10 +34,6 @@ std::string_view nextField(Fields& fields) {
 Fields fieldsOf(std::string_view value) {
     const char* zero = static_cast<const char*>(std::memchr(value.data(), '\0', value.size()));
     return {value.data(), zero ? zero : value.data() + value.size()};
-}
-
-char upperCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace
@@ -93,8 +91,7 @@ int formatFigureValue(std::string_view name, const FigureRecord& record,
 }
 
 bool isEndMarker(std::string_view name, std::string_view marker) {
-    return std::equal(name.begin(), name.end(), marker.begin(), marker.end(),
-                      [](char a, char b) { return upperCase(a) == upperCase(b); });
+    return settings::ini::sameName(name, marker);
 }
 
 // 1..45 points, 1..13 contours whose ranges (first <= last) together cover the points 1..N

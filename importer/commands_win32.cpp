@@ -12,7 +12,6 @@
 #include "importer/settings_file.h"
 #include "settings/backup.h"
 #include "settings/settings.h"
-#include "settings/settings_find.h"
 #include "settings/settings_place.h"
 
 #include <windows.h>

@@ -1,19 +1,13 @@
 #include "render/backdrop_win32.h"
 
+#include "figures/bounds.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace render {
 
-namespace {
-
-// A screen position from wide arithmetic, held to what GDI takes.
-int position(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
-
-} // namespace
+namespace {} // namespace
 
 SIZE screenSize() {
     HDC screen = GetDC(nullptr);
@@ -58,8 +52,8 @@ void moveBackdrop(const Backdrop& backdrop, int left, int top) {
 
 void copyBackdrop(HDC target, int width, int height, const Backdrop& backdrop, std::int64_t left,
                   std::int64_t top) {
-    BitBlt(target, 0, 0, width, height, backdrop.picture, position(left),
-           position(top + backdrop.menuOffset - backdrop.frameOffset), SRCCOPY);
+    BitBlt(target, 0, 0, width, height, backdrop.picture, figures::saturate(left),
+           figures::saturate(top + backdrop.menuOffset - backdrop.frameOffset), SRCCOPY);
 }
 
 void paintBlack(HDC target, int width, int height) {

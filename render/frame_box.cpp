@@ -1,5 +1,6 @@
 #include "render/frame_box.h"
 
+#include "figures/bounds.h"
 #include "figures/builder.h"
 #include "figures/motion.h"
 #include "settings/settings.h"
@@ -11,13 +12,6 @@
 namespace render {
 
 namespace {
-
-// Box arithmetic runs in 64 bits and is held to 32 bits, so that no value a settings file can
-// produce overflows.
-std::int32_t held(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 int verticesOf(int slot) {
     return 2 * std::clamp<int>(figures::pointCount[slot], 0, figures::maxPoints);
@@ -46,27 +40,31 @@ Extent measureExtent() {
 FrameBox placeFrameBox(const Extent& extent) {
     using figures::stepX, figures::stepY;
     FrameBox b{};
-    b.left = held(std::min<std::int64_t>(extent.minX, std::int64_t{figures::boxMinX} - stepX));
-    b.bottom = held(std::min<std::int64_t>(extent.minY, std::int64_t{figures::boxMinY} + stepY));
-    b.right = held(std::max<std::int64_t>(extent.maxX, std::int64_t{figures::boxMaxX} - stepX));
-    b.top = held(std::max<std::int64_t>(extent.maxY, std::int64_t{figures::boxMaxY} + stepY));
+    b.left = figures::saturate(
+        std::min<std::int64_t>(extent.minX, std::int64_t{figures::boxMinX} - stepX));
+    b.bottom = figures::saturate(
+        std::min<std::int64_t>(extent.minY, std::int64_t{figures::boxMinY} + stepY));
+    b.right = figures::saturate(
+        std::max<std::int64_t>(extent.maxX, std::int64_t{figures::boxMaxX} - stepX));
+    b.top = figures::saturate(
+        std::max<std::int64_t>(extent.maxY, std::int64_t{figures::boxMaxY} + stepY));
     std::int32_t halfW = figures::clientWidth / 2;
     std::int32_t halfH = figures::clientHeight / 2;
     // Only the right and the top edge are held to the drawing area.
     if (b.right > halfW) {
         b.right = halfW;
-        b.left = held(-std::int64_t{halfW});
+        b.left = figures::saturate(-std::int64_t{halfW});
     }
     if (b.top > halfH) {
         b.top = halfH;
-        b.bottom = held(-std::int64_t{halfH});
+        b.bottom = figures::saturate(-std::int64_t{halfH});
     }
     // Strong perspective can throw points arbitrarily far out, and the box would ask for a bitmap
     // of any size. Nothing more than a whole drawing area past the left or the bottom edge of the
     // row centre can show in the window, so the box stops there.
     if (boxStopsOutside) {
-        const std::int32_t leftStop = held(-std::int64_t{figures::clientWidth});
-        const std::int32_t bottomStop = held(-std::int64_t{figures::clientHeight});
+        const std::int32_t leftStop = figures::saturate(-std::int64_t{figures::clientWidth});
+        const std::int32_t bottomStop = figures::saturate(-std::int64_t{figures::clientHeight});
         b.stoppedLeft = b.left < leftStop;
         b.stoppedBottom = b.bottom < bottomStop;
         b.left = std::max(b.left, leftStop);
@@ -76,10 +74,10 @@ FrameBox placeFrameBox(const Extent& extent) {
     figures::boxMinY = b.bottom;
     figures::boxMaxX = b.right;
     figures::boxMaxY = b.top;
-    b.width = held(std::int64_t{b.right} - b.left + 1);
-    b.height = held(std::int64_t{b.top} - b.bottom + 1);
-    b.offsetX = held(std::abs(std::int64_t{b.left}));
-    b.offsetY = held(std::abs(std::int64_t{b.top}));
+    b.width = figures::saturate(std::int64_t{b.right} - b.left + 1);
+    b.height = figures::saturate(std::int64_t{b.top} - b.bottom + 1);
+    b.offsetX = figures::saturate(std::abs(std::int64_t{b.left}));
+    b.offsetY = figures::saturate(std::abs(std::int64_t{b.top}));
     return b;
 }
 
@@ -94,8 +92,10 @@ void rewriteIntoFrame(const FrameBox& box) {
         for (int v = 1; v <= verticesOf(s); ++v) {
             std::int64_t x = std::int64_t{figures::screenX[s][v]} + box.offsetX;
             std::int64_t y = std::int64_t{box.offsetY} - figures::screenY[s][v];
-            figures::screenX[s][v] = held(std::max(std::min<std::int64_t>(x, box.width), leastX));
-            figures::screenY[s][v] = held(std::max<std::int64_t>(std::min(y, mostY), 0));
+            figures::screenX[s][v] =
+                figures::saturate(std::max(std::min<std::int64_t>(x, box.width), leastX));
+            figures::screenY[s][v] =
+                figures::saturate(std::max<std::int64_t>(std::min(y, mostY), 0));
         }
     }
 }

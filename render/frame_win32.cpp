@@ -1,5 +1,6 @@
 #include "render/frame.h"
 
+#include "figures/bounds.h"
 #include "figures/builder.h"
 #include "figures/motion.h"
 #include "render/drawers.h"
@@ -14,12 +15,6 @@
 namespace render {
 
 namespace {
-
-// A window or desktop position from 32-bit parts, held to what GDI takes.
-int position(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 // The desktop copy lines up with the client area as the paint handler lines it up: by the
 // window's outer corner on the screen and the menu corrections.
@@ -60,8 +55,8 @@ void composeFrame(HWND mainWindow, const Backdrop& backdrop) {
     Extent extent = measureExtent();
     FrameBox box = placeFrameBox(extent);
     rewriteIntoFrame(box);
-    int left = position(std::int64_t{figures::rowX} - box.offsetX);
-    int top = position(std::int64_t{figures::rowY} - box.offsetY);
+    int left = figures::saturate(std::int64_t{figures::rowX} - box.offsetX);
+    int top = figures::saturate(std::int64_t{figures::rowY} - box.offsetY);
 
     HDC windowDC = GetDC(mainWindow);
     HBITMAP frameBitmap = CreateCompatibleBitmap(windowDC, box.width, box.height);

@@ -1,5 +1,7 @@
 #include "settings/profile_number.h"
 
+#include "settings/profile.h"
+
 namespace profile {
 
 namespace {
@@ -38,6 +40,18 @@ std::uint32_t integerValue(const char* text) {
         total = total * base + static_cast<std::uint32_t>(digitValue(*p));
     }
     return negative ? 0u - total : total;
+}
+
+// GetPrivateProfileIntA leaves a value above 2147483647 to the platform (Wine wraps it modulo
+// 2^32, the documentation promises nothing), so the text is read and turned into a number the
+// way Wine does it, on every platform and in the in-memory file alike.
+std::uint32_t readInt(const char* section, const char* key, std::uint32_t defaultValue,
+                      const char* fileName) {
+    char text[integerTextSize];
+    if (readString(section, key, "", text, sizeof text, fileName) == 0) {
+        return defaultValue;
+    }
+    return integerValue(text);
 }
 
 } // namespace profile

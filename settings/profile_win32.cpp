@@ -102,18 +102,6 @@ std::uint32_t narrowInto(const wchar_t* wide, int length, char* buffer, std::uin
 
 } // namespace
 
-// GetPrivateProfileIntA leaves a value above 2147483647 to the platform (Wine wraps it modulo
-// 2^32, the documentation promises nothing), so the text is read and turned into a number the
-// way Wine does it, on every platform.
-std::uint32_t readInt(const char* section, const char* key, std::uint32_t defaultValue,
-                      const char* fileName) {
-    char text[integerTextSize];
-    if (readString(section, key, "", text, sizeof text, fileName) == 0) {
-        return defaultValue;
-    }
-    return integerValue(text);
-}
-
 std::uint32_t readString(const char* section, const char* key, const char* defaultValue,
                          char* buffer, std::uint32_t size, const char* fileName) {
     if (size == 0) {

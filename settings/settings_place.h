@@ -57,4 +57,10 @@ bool settingsFileWritable();
 // The full path chosen; before the choice, the Windows directory's file.
 const wchar_t* settingsFilePath();
 
+// The settings file a run of the program would use, found without changing anything (no folder
+// made, nothing copied, no file probed by creating it), for commands that only read: the per-user
+// file when it exists, else the Windows directory's file (which may not exist). False, with path
+// empty, when no path fits in capacity wide characters.
+bool findSettingsFileReadOnly(wchar_t* path, std::size_t capacity);
+
 } // namespace settings

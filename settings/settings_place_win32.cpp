@@ -219,4 +219,21 @@ const wchar_t* settingsFilePath() {
     return chosenPath;
 }
 
+// The per-user file once it exists, as the choice above keeps it; else the Windows directory's.
+bool findSettingsFileReadOnly(wchar_t* path, std::size_t capacity) {
+    wchar_t found[MAX_PATH];
+    wchar_t folder[MAX_PATH];
+    if (!(userFolderPath(folder) && joinPath(found, MAX_PATH, folder, fileName) && isFile(found))) {
+        windowsDirectoryFile(found);
+    }
+    if (found[0] == L'\0' || static_cast<std::size_t>(lstrlenW(found)) + 1 > capacity) {
+        if (capacity > 0) {
+            path[0] = L'\0';
+        }
+        return false;
+    }
+    lstrcpyW(path, found);
+    return true;
+}
+
 } // namespace settings

@@ -38,8 +38,7 @@ std::map<std::string, std::string>& files() {
 }
 
 std::map<unsigned, std::string> readProgramStrings() {
-    auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                "resources" / "strings.rc";
+    auto path = std::filesystem::path(KESTA_SOURCE_DIR) / "resources" / "strings.rc";
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "in-memory profile: cannot read %s\n", path.c_str());
@@ -142,15 +141,6 @@ std::uint32_t readString(const char* section, const char* key, const char* defau
         fallback.remove_suffix(1);
     }
     return copyOut(fallback, buffer, size);
-}
-
-std::uint32_t readInt(const char* section, const char* key, std::uint32_t defaultValue,
-                      const char* fileName) {
-    char text[integerTextSize];
-    if (readString(section, key, "", text, sizeof text, fileName) == 0) {
-        return defaultValue;
-    }
-    return integerValue(text);
 }
 
 bool writeString(const char* section, const char* key, const char* value, const char* fileName) {
