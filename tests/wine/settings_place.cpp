@@ -118,6 +118,7 @@ class SettingsPlace : public testing::Test {
         }
         RemoveDirectoryW(userFolder().c_str());
         DeleteFileW((besideFolder + L"\\kesta.exe").c_str());
+        DeleteFileW((besideFolder + L"\\kesta-figures.exe").c_str());
         DeleteFileW((besideFolder + L"\\kestasv.ini").c_str());
         RemoveDirectoryW(besideFolder.c_str());
     }
@@ -225,6 +226,40 @@ TEST_F(SettingsPlace, WithOnlyTheFileBesideTheProgramItsFiguresAppear) {
     const std::string stored = readFile(userIni());
     EXPECT_NE(stored.find("SCREEN_L=30\r\n"), std::string::npos);
     EXPECT_NE(stored.find("SCREEN_W=500\r\n"), std::string::npos);
+}
+
+// The importer's list only reads: it neither starts a per-user file nor copies the sample, where
+// a start of the program would; it lists the file the program would use.
+TEST_F(SettingsPlace, TheImportersListMakesNoFileAndNoFolder) {
+    ASSERT_TRUE(CreateDirectoryW(iniPath().c_str(), nullptr)) << "stands where the file would";
+    CreateDirectoryW(besideFolder.c_str(), nullptr);
+    const std::wstring importer = besideFolder + L"\\kesta-figures.exe";
+    ASSERT_TRUE(
+        CopyFileW((buildDirectory() + L"\\kesta-figures.exe").c_str(), importer.c_str(), FALSE));
+    writeFile(besideFolder + L"\\kestasv.ini", readSourceFile("resources/kestasv.ini"));
+    auto list = [&] {
+        std::wstring command = L"\"" + importer + L"\" list";
+        STARTUPINFOW startup{sizeof startup};
+        PROCESS_INFORMATION process{};
+        DWORD status = 99;
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                           nullptr, nullptr, &startup, &process)) {
+            WaitForSingleObject(process.hProcess, 30000);
+            GetExitCodeProcess(process.hProcess, &status);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        return status;
+    };
+    EXPECT_EQ(list(), 1u) << "no settings file to list";
+    EXPECT_FALSE(exists(userFolder()));
+
+    CreateDirectoryW(userFolder().c_str(), nullptr);
+    const std::string own = settingsWithFigures();
+    writeFile(userIni(), own);
+    EXPECT_EQ(list(), 0u) << "the per-user file is the one listed";
+    EXPECT_EQ(readFile(userIni()), own);
+    EXPECT_FALSE(exists(userFolder() + L"\\kestasv.ini.bak"));
 }
 
 TEST_F(SettingsPlace, WhenThePerUserFileRefusesTooOneWarningAndTheEditsStay) {
