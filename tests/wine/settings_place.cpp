@@ -239,7 +239,8 @@ TEST_F(SettingsPlace, TheImportersListMakesNoFileAndNoFolder) {
     writeFile(besideFolder + L"\\kestasv.ini", readSourceFile("resources/kestasv.ini"));
     auto list = [&] {
         std::wstring command = L"\"" + importer + L"\" list";
-        STARTUPINFOW startup{sizeof startup};
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
         DWORD status = 99;
         if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
