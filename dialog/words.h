@@ -30,7 +30,8 @@ struct Request {
     bool quit;
 };
 
-enum class Mark : std::uint8_t { pending, sound, lossy, unmade };
+// stored: the file has the figure already, and it is used as it is.
+enum class Mark : std::uint8_t { pending, sound, stored, lossy, unmade };
 
 struct Cell {
     char32_t character;

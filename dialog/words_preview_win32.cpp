@@ -84,7 +84,7 @@ void drawPreview(const DRAWITEMSTRUCT& item, const Result& result) {
         const CellBox box{area.left + 2 + (s - 1) % columns * size,
                           area.top + 2 + (s - 1) / columns * size, size};
         const Cell& cell = result.cell[static_cast<std::size_t>(s)];
-        if (cell.mark == Mark::sound || cell.mark == Mark::lossy) {
+        if (cell.mark == Mark::sound || cell.mark == Mark::stored || cell.mark == Mark::lossy) {
             drawFigure(dc, box, cell.value);
         } else {
             drawCharacter(dc, box, cell.character);

@@ -132,14 +132,17 @@ bool fitMissing() {
     return true;
 }
 
-void appendCharacter(wchar_t (&text)[512], char32_t c) {
-    wchar_t units[3] = {static_cast<wchar_t>(c), 0, 0};
-    if (c > 0xFFFF) {
-        units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-        units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+// A character the dialog's font may lack is named with its code as well.
+void appendCharacter(wchar_t (&text)[512], char32_t c, bool withCode) {
+    wchar_t shown[16] = {static_cast<wchar_t>(c), 0, 0};
+    if (withCode) {
+        importer::characterText(c, shown);
+    } else if (c > 0xFFFF) {
+        shown[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        shown[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
     }
-    if (lstrlenW(text) + 3 < 512) {
-        lstrcatW(text, units);
+    if (lstrlenW(text) + lstrlenW(shown) < 512) {
+        lstrcatW(text, shown);
     }
 }
 
@@ -153,7 +156,7 @@ void appendList(wchar_t (&note)[512], const wchar_t* heading, Mark mark) {
                 lstrcatW(note, heading);
             }
             any = true;
-            appendCharacter(note, result.cell[s].character);
+            appendCharacter(note, result.cell[s].character, mark == Mark::unmade);
         }
     }
 }
@@ -177,7 +180,7 @@ void fillCells() {
             const std::size_t length = std::min<std::size_t>(stored.size(), sizeof cell.value - 1);
             std::memcpy(cell.value, stored.data(), length);
             cell.value[length] = '\0';
-            cell.mark = Mark::sound;
+            cell.mark = Mark::stored;
         } else if (!made) {
             cell.mark = Mark::pending;
         } else if (made->outcome != importer::FitOutcome::fitted) {
@@ -190,6 +193,7 @@ void fillCells() {
     result.note[0] = L'\0';
     appendList(result.note, L"この書体では作れない文字(除きます): ", Mark::unmade);
     appendList(result.note, L"形が一部欠ける文字: ", Mark::lossy);
+    appendList(result.note, L"設定ファイルにある図形を使う文字: ", Mark::stored);
 }
 
 // The request's text as UTF-8, without the characters that could not be made when asked.
