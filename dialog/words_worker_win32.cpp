@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <cwchar>
 
 namespace dialog::words {
 
@@ -229,13 +230,21 @@ bool plan(bool leaveOutUnmade) {
     char utf8[4 * maxTextUnits + 1];
     keptText(utf8, leaveOutUnmade);
     wchar_t text[512];
-    if (importer::startWork(utf8, worker.job.spell, false, work) != importer::Refusal::none) {
+    // At most a row of characters at once, spelled or not.
+    if (importer::startWork(utf8, false, false, work) != importer::Refusal::none) {
         // A blank text is refused only when OK is pressed.
         importer::refusalText(work, text);
         const bool blank = work.refusal == importer::Refusal::noCharacters && !worker.job.write;
         refuse(blank ? L"" : text);
         return false;
     }
+    if (work.spelled.count > figures::maxSlots) {
+        std::swprintf(text, 512, L"一度に作れるのは %d 文字までです(空白を除いて %d 文字)。",
+                      figures::maxSlots, work.spelled.count);
+        refuse(text);
+        return false;
+    }
+    work.spell = worker.job.spell;
     importer::nameCharacters(work);
     const importer::FileResult read =
         importer::readSettingsFile(settings::settingsFilePath(), worker.text);
