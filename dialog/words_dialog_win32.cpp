@@ -28,6 +28,7 @@ struct Words {
     wchar_t defaultFace[LF_FACESIZE];
     bool bold, italic;
     unsigned okNumber; // the request OK made, while it is being worked on
+    bool progressShown;
     Result shown;
 };
 
@@ -125,6 +126,7 @@ void pressOk(HWND dialogWindow) {
     KillTimer(dialogWindow, typingTimer);
     enableInput(dialogWindow, false);
     state.okNumber = askWorker(dialogWindow, true);
+    state.progressShown = false;
     SetTimer(dialogWindow, progressTimer, progressDelay, nullptr);
 }
 
@@ -167,7 +169,9 @@ void onResult(HWND dialogWindow, unsigned number) {
         return;
     }
     if (!result.finished) {
-        showProgress(dialogWindow);
+        if (state.progressShown) {
+            showProgress(dialogWindow);
+        }
         return;
     }
     KillTimer(dialogWindow, progressTimer);
@@ -200,6 +204,7 @@ void onTimer(HWND dialogWindow, UINT_PTR timer) {
     if (timer == typingTimer) {
         askWorker(dialogWindow, false);
     } else if (state.okNumber != 0) {
+        state.progressShown = true;
         showProgress(dialogWindow);
     }
 }

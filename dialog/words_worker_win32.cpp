@@ -271,10 +271,6 @@ void countToFit() {
     }
 }
 
-} // namespace
-
-namespace {
-
 // The figures fitted for the preview go into the work planned again without the unmade
 // characters; the file is then held, planned once more, edited and replaced.
 void write() {
