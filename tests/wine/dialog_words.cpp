@@ -122,12 +122,17 @@ class WordsInProgram : public testing::Test {
         return waitFor([&] { return !IsWindow(words); }, 30000);
     }
 
-    // Lit pixels over a few frames: how much of the row is drawn.
+    // Lit pixels of the client area over a few frames: how much of the row is drawn.
     int drawn() {
+        RECT client;
+        GetClientRect(program.window, &client);
+        MapWindowPoints(program.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
         int lit = 0;
         for (int i = 0; i < 5; ++i) {
             settle(program.window);
-            lit += litClientPixels(program.window);
+            for (std::uint32_t pixel : captureScreen(client)) {
+                lit += pixel != 0 ? 1 : 0;
+            }
             Sleep(60);
         }
         return lit;
@@ -200,6 +205,24 @@ TEST_F(WordsInProgram, ACharacterTheFontLacksIsNamedAndLeftOut) {
     EXPECT_TRUE(figureValue("ZAHYO4").empty());
     EXPECT_EQ(iniValue("OPTIONN"), "1");
     EXPECT_EQ(iniValue("OPTIONA1"), "3");
+}
+
+// The importer's refusal shows in the dialog, which stays open for another try; nothing changes.
+TEST_F(WordsInProgram, ARefusalIsShownInTheDialogAndTheFileStaysAsItWas) {
+    const std::string marked = "\xEF\xBB\xBF" + original;
+    writeIni(marked);
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+    PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitFor([&] {
+        return controlText(words, IDC_WORDS_NOTE).find(L"BOM") != std::wstring::npos &&
+               isEnabled(words, IDOK);
+    }));
+    EXPECT_TRUE(IsWindow(words));
+    EXPECT_EQ(readIni(), marked);
+    writeIni(original); // a file the program's own save at exit takes without a word
 }
 
 // Even-odd area of a stored figure, sampled on the outline-unit grid.
