@@ -89,7 +89,9 @@ void openWords(HWND dialogWindow, LPARAM opener) {
     words::startWorker(dialogWindow);
 }
 
-// The system's chooser, outline faces only, without the vertical "@" faces; the size is unused.
+// The system's chooser, scalable faces only (a face without outlines among them is refused by
+// the worker), without the vertical "@" faces; the size is unused. TrueType-only would leave out
+// the OpenType faces with PostScript outlines, the default one among them.
 void chooseFont(HWND dialogWindow) {
     LOGFONTW font{};
     lstrcpynW(font.lfFaceName, state.face[0] ? state.face : state.defaultFace, LF_FACESIZE);
@@ -101,7 +103,7 @@ void chooseFont(HWND dialogWindow) {
     choice.hwndOwner = dialogWindow;
     choice.lpLogFont = &font;
     choice.Flags =
-        CF_SCREENFONTS | CF_TTONLY | CF_NOVERTFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOSIZESEL;
+        CF_SCREENFONTS | CF_SCALABLEONLY | CF_NOVERTFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOSIZESEL;
     if (!ChooseFontW(&choice) || font.lfFaceName[0] == L'@') {
         return;
     }

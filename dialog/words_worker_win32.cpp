@@ -93,11 +93,16 @@ bool openRequestedFont() {
         return true;
     }
     wchar_t opened[32];
-    if (importer::openFaceOrDefault(font.face, font.bold, font.italic, font.frame, opened) !=
-        importer::FontFault::none) {
+    const importer::FontFault fault =
+        importer::openFaceOrDefault(font.face, font.bold, font.italic, font.frame, opened);
+    if (fault != importer::FontFault::none) {
         wchar_t text[256];
-        importer::noDefaultFaceText(text);
-        refuse(font.face[0] ? L"この書体を開けません。" : text);
+        if (font.face[0]) {
+            importer::fontFaultText(fault, font.face, opened, text);
+        } else {
+            importer::noDefaultFaceText(text);
+        }
+        refuse(text);
         return false;
     }
     font.open = true;

@@ -155,11 +155,10 @@ bool openChosenFont(const Options& options, FontFrame& frame) {
         if (fault == FontFault::notInstalled && tooLong) {
             complain(L"書体「%ls」はインストールされていません(書体名は %d 文字までです)。\n",
                      shown, LF_FACESIZE - 1);
-        } else if (fault == FontFault::notInstalled) {
-            complain(L"書体「%ls」はインストールされていません(GDI が選んだのは「%ls」)。\n", shown,
-                     chosen);
-        } else if (fault == FontFault::noOutlines) {
-            complain(L"書体「%ls」は輪郭を持たないビットマップ書体です。\n", shown);
+        } else if (fault != FontFault::none) {
+            wchar_t text[256];
+            fontFaultText(fault, shown, chosen, text);
+            complain(L"%ls\n", text);
         }
         return fault == FontFault::none;
     }

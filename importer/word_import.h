@@ -24,6 +24,9 @@ constexpr const wchar_t* defaultFaces[] = {L"Noto Sans CJK JP", L"Yu Gothic", L"
 FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
                             wchar_t (&opened)[32]);
 void noDefaultFaceText(wchar_t (&text)[256]);
+// Why the named face did not open (notInstalled: chosen is the face GDI put in its place).
+void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
+                   wchar_t (&text)[256]);
 
 // The character as text for messages: 「あ」(U+3042), or U+XXXX when it is not printable.
 void characterText(char32_t c, wchar_t (&text)[16]);

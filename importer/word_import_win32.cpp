@@ -69,6 +69,17 @@ void noDefaultFaceText(wchar_t (&text)[256]) {
                    L"で書体を選んでください。");
 }
 
+void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
+                   wchar_t (&text)[256]) {
+    text[0] = L'\0';
+    if (fault == FontFault::notInstalled) {
+        format(text, L"書体「%ls」はインストールされていません(GDI が選んだのは「%ls」)。", face,
+               chosen);
+    } else if (fault == FontFault::noOutlines) {
+        format(text, L"書体「%ls」は輪郭を持たないビットマップ書体です。", face);
+    }
+}
+
 // A character beyond the 16-bit range shows as its surrogate pair.
 void characterText(char32_t c, wchar_t (&text)[16]) {
     if (c > 0xFFFF && c <= 0x10FFFF) {
