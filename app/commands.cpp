@@ -109,6 +109,16 @@ void settingsCommand(HWND window) {
     refresh(window);
 }
 
+// Words added from the menu are written with their row at once; while the settings dialog is open
+// its live edits decide the row, so the command brings it to the front instead.
+void wordsCommand(HWND window) {
+    if (settingsDialog) {
+        SetForegroundWindow(settingsDialog);
+        return;
+    }
+    dialog::openWordsDialog(window, false);
+}
+
 void toggle(HWND window, settings::Value& setting, UINT item) {
     setting ^= 1;
     setCheck(item, setting != 0);
@@ -145,6 +155,7 @@ void showMenu(HWND window) {
 bool menuCommand(HWND window, WPARAM id) {
     switch (id) {
     case IDM_SETTINGS: settingsCommand(window); return true;
+    case IDM_WORDS: wordsCommand(window); return true;
     case IDM_START: startDrawing(window); return true;
     case IDM_STOP: stopDrawing(window); return true;
     case IDM_EXIT: SendMessageW(window, WM_CLOSE, 0, 0); return true;

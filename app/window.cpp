@@ -180,6 +180,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case dialog::openedMessage: settingsDialog = reinterpret_cast<HWND>(lParam); return 0;
     case dialog::closingMessage: settingsDialog = nullptr; return 0;
     case dialog::modeChangedMessage: rebuildFigures(); return 0;
+    case dialog::wordsAddedMessage:
+        InvalidateRect(window, nullptr, TRUE);
+        rebuildFigures();
+        return 0;
     case WM_DPICHANGED: dpiChanged(window, lParam); return 0;
     case WM_DESTROY: onDestroy(window); return 0;
     }

@@ -7,9 +7,9 @@ set(KESTA_LAYER_settings resources)
 set(KESTA_LAYER_figures settings resources)
 set(KESTA_LAYER_render figures settings resources)
 set(KESTA_LAYER_saver figures settings resources)
-set(KESTA_LAYER_dialog figures settings resources)
+set(KESTA_LAYER_dialog importer figures settings resources)
 set(KESTA_LAYER_importer figures settings resources)
-set(KESTA_LAYER_app dialog render saver figures settings resources)
+set(KESTA_LAYER_app dialog importer render saver figures settings resources)
 set(KESTA_LAYER_tools importer figures settings resources)
 
 # Compiles `target` against the include tree of `layer`.

@@ -12,10 +12,14 @@ file(GLOB KESTA_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
     ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/*.ani)
 set_source_files_properties(${KESTA_RC} PROPERTIES OBJECT_DEPENDS "${KESTA_RC_PARTS}")
 
-foreach(layer settings figures render saver dialog)
+foreach(layer settings figures render saver)
     kesta_layer(${layer})
 endforeach()
+# The importer's library sits below the dialog, which offers its stages in the words dialog.
+kesta_layer(importer EXCLUDE "/importer/main_win32\\.cpp$")
+kesta_layer(dialog)
 target_link_libraries(kesta_settings PUBLIC user32 gdi32 kernel32)
+target_link_libraries(kesta_dialog PUBLIC comdlg32)
 # The entry procedure lives in app/winmain.cpp; tests link everything else.
 kesta_layer(app EXCLUDE "/app/winmain\\.cpp$")
 

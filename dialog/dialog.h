@@ -15,6 +15,16 @@ constexpr UINT openedMessage = WM_APP + 1;
 constexpr UINT closingMessage = WM_APP + 2;
 constexpr UINT modeChangedMessage = WM_APP + 3;
 
+// What the words dialog tells the window that opened it, sent before it closes after OK (lParam:
+// the words dialog): figures were added to the settings file, the figure list is read again, and
+// when the row is to spell the text OPTIONN and OPTIONA hold it in memory.
+constexpr UINT wordsAddedMessage = WM_APP + 4;
+
+// Opens the words dialog, owned by opener and telling it. With spellInMemory the row's keys stay
+// out of the file (the settings dialog keeps them as its live edits); otherwise OK writes them
+// too. Only one words dialog is open at a time: another opening brings it to the front.
+INT_PTR openWordsDialog(HWND opener, bool spellInMemory);
+
 // The slot whose colour code the colour buttons set while individual colours are on. Kept from
 // one opening to the next.
 inline int colourSlot = 1;

@@ -168,6 +168,7 @@ void onCommand(HWND dialogWindow, int id) {
     case IDC_HABAJIDO: switchAutomaticDepth(dialogWindow); return;
     case IDC_SIZES: switchSizeCoupling(dialogWindow); return;
     case IDC_COLORS: switchIndividualColours(dialogWindow); return;
+    case IDC_WORDS: openWordsDialog(dialogWindow, true); return;
     default: break;
     }
     if (const int code = colourOf(id)) {

@@ -119,6 +119,17 @@ void showColours(HWND dialogWindow) {
     showColour(dialogWindow, settings::COLOR);
 }
 
+// New figures are in the file and the row may spell them: the lists and the slots show the live
+// settings, and the row behind the dialog is rebuilt from them.
+void showAddedWords(HWND dialogWindow) {
+    fillFigureLists(dialogWindow);
+    showSlots(dialogWindow);
+    for (int k = 2; k <= settings::OPTIONN && k <= settings::slotCount; ++k) {
+        enableControl(dialogWindow, slotRows[k].button, settings::COLORS != 0);
+    }
+    tellOwner(dialogWindow, modeChangedMessage);
+}
+
 } // namespace
 
 // Every opening starts from the settings file and the current figure list. The window to tell is
@@ -145,6 +156,7 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialogWindow, UINT message, WPARAM wPar
         onCommand(dialogWindow, id);
         return id == IDOK || id == IDCANCEL;
     }
+    case wordsAddedMessage: showAddedWords(dialogWindow); return TRUE;
     case WM_HSCROLL:
         onScroll(dialogWindow, reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
         return FALSE;

@@ -10,6 +10,7 @@
 #include "importer/ini_text.h"
 #include "importer/options.h"
 #include "importer/settings_file.h"
+#include "importer/word_import.h"
 #include "settings/backup.h"
 #include "settings/settings.h"
 #include "settings/settings_place.h"
@@ -26,9 +27,6 @@ constexpr int refused = 1;
 constexpr int badCommandLine = 2;
 } // namespace Status
 
-// Faces tried in turn when no --font is given.
-constexpr const wchar_t* defaultFaces[] = {L"Noto Sans CJK JP", L"Yu Gothic", L"MS Gothic"};
-
 // Everything one command works on.
 struct Run {
     wchar_t filePath[MAX_PATH + 1];
@@ -36,8 +34,6 @@ struct Run {
     IniText settingsText;
     FigureList figureList;
     AddWork work;
-    Glyph glyph;
-    Shape figure;
 };
 
 void usage() {
@@ -54,19 +50,6 @@ void toWide(std::string_view utf8, wchar_t* text, int size) {
     text[n > 0 ? n : 0] = L'\0';
 }
 
-// The character as text, for messages; a character beyond the 16-bit range as its surrogate pair.
-void characterText(char32_t c, wchar_t (&text)[16]) {
-    if (c > 0xFFFF && c <= 0x10FFFF) {
-        const char32_t v = c - 0x10000;
-        wsprintfW(text, L"「%c%c」(U+%04X)", static_cast<wchar_t>(0xD800 + (v >> 10)),
-                  static_cast<wchar_t>(0xDC00 + (v & 0x3FF)), static_cast<unsigned>(c));
-    } else if (c <= 0xFFFF && c >= 0x20) {
-        wsprintfW(text, L"「%c」(U+%04X)", static_cast<wchar_t>(c), static_cast<unsigned>(c));
-    } else {
-        wsprintfW(text, L"U+%04X", static_cast<unsigned>(c));
-    }
-}
-
 void choosePath(const Options& options, Run& run) {
     run.fileNamed = !options.file.empty();
     if (run.fileNamed) {
@@ -81,23 +64,12 @@ void choosePath(const Options& options, Run& run) {
 
 // Says why the file could not be read or written; false unless it was done.
 bool fileDone(FileResult result, const Run& run) {
-    switch (result) {
-    case FileResult::done: return true;
-    case FileResult::missing: complain(L"設定ファイルがありません: %ls\n", run.filePath); break;
-    case FileResult::tooLarge: complain(L"設定ファイルが大きすぎます: %ls\n", run.filePath); break;
-    case FileResult::busy:
-    case FileResult::raced:
-        complain(L"設定ファイルを他のプログラムが使っています。しばらくしてからもう一度実行して"
-                 L"ください: %ls\n",
-                 run.filePath);
-        break;
-    case FileResult::changed:
-        complain(L"作業中に設定ファイルができました。もう一度実行してください: %ls\n",
-                 run.filePath);
-        break;
-    case FileResult::failed: complain(L"設定ファイルを読めません: %ls\n", run.filePath); break;
+    wchar_t text[512];
+    fileResultText(result, false, run.filePath, text);
+    if (result != FileResult::done) {
+        complain(L"%ls\n", text);
     }
-    return false;
+    return result == FileResult::done;
 }
 
 // A file without a name given may be new (the program's own place); a named one must exist.
@@ -182,81 +154,42 @@ bool openChosenFont(const Options& options, FontFrame& frame) {
         if (fault == FontFault::notInstalled && tooLong) {
             complain(L"書体「%ls」はインストールされていません(書体名は %d 文字までです)。\n",
                      shown, LF_FACESIZE - 1);
-        } else if (fault == FontFault::notInstalled) {
-            complain(L"書体「%ls」はインストールされていません(GDI が選んだのは「%ls」)。\n", shown,
-                     chosen);
-        } else if (fault == FontFault::noOutlines) {
-            complain(L"書体「%ls」は輪郭を持たないビットマップ書体です。\n", shown);
+        } else if (fault != FontFault::none) {
+            wchar_t text[256];
+            fontFaultText(fault, shown, chosen, text);
+            complain(L"%ls\n", text);
         }
         return fault == FontFault::none;
     }
-    for (const wchar_t* candidate : defaultFaces) {
-        if (openFont(candidate, options.bold, options.italic, frame, chosen) == FontFault::none) {
-            say(L"書体: %ls\n", candidate);
-            return true;
-        }
+    if (openFaceOrDefault(L"", options.bold, options.italic, frame, chosen) == FontFault::none) {
+        say(L"書体: %ls\n", chosen);
+        return true;
     }
-    complain(L"既定の書体(Noto Sans CJK JP、Yu Gothic、MS Gothic)がどれもありません。--font "
-             L"で書体を選んでください。\n");
+    wchar_t text[256];
+    noDefaultFaceText(text);
+    complain(L"%ls\n", text);
     return false;
-}
-
-void shiftJisOf(char32_t c, char (&bytes)[8], int& length) {
-    length = 0;
-    if (c > 0xFFFF) {
-        return;
-    }
-    const wchar_t text = static_cast<wchar_t>(c);
-    BOOL lost = FALSE;
-    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &text, 1, bytes, sizeof bytes, nullptr,
-                                &lost);
-    length = n > 0 && !lost ? n : 0;
 }
 
 // Reads and fits one character into its value; false (with a message) when it cannot.
 bool makeFigure(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
-                char (&value)[figures::figureValueSize], Glyph& glyph, Shape& figure) {
-    wchar_t shown[16];
-    characterText(c, shown);
-    double readOverlap = 0.0;
-    switch (readGlyph(c, glyph, readOverlap)) {
-    case GlyphFault::none: break;
-    case GlyphFault::missing:
-        complain(L"この書体には文字 %ls がありません。\n", shown);
-        return false;
-    case GlyphFault::empty: complain(L"文字 %ls には描ける形がありません。\n", shown); return false;
-    case GlyphFault::unreadable: complain(L"文字 %ls の輪郭を読めません。\n", shown); return false;
-    case GlyphFault::mismatch:
-        complain(L"文字 %ls の輪郭が GDI の描画と一致しません(重なり %.3f < %.2f)。\n", shown,
-                 readOverlap, readCheckThreshold);
+                char (&value)[figures::figureValueSize]) {
+    const CharacterFit fit = fitCharacter(c, frame, name, value);
+    wchar_t text[256];
+    if (fit.outcome != FitOutcome::fitted) {
+        fitFailureText(c, fit, text);
+        complain(L"%ls\n", text);
         return false;
     }
-    placeInCell(glyph, frame);
-    static FitWork fitWork; // megabytes: kept out of the stack
-    FitReport report;
-    if (!fitFigure(fitWork, glyph, figure, report)) {
-        complain(L"文字 %ls には描ける形がありません。\n", shown);
-        return false;
+    fitSummaryText(c, fit, text);
+    say(L"%ls\n", text);
+    droppedContoursText(fit, text);
+    if (text[0] != L'\0') {
+        say(L"%ls\n", text);
     }
-    figures::FigureRecord record;
-    shapeToRecord(figure, record);
-    if (formatFigureValue(name, record, value) == 0) {
-        complain(L"文字 %ls の図形が長すぎます。\n", shown);
-        return false;
-    }
-    // The reference is the rounded outline before any point was taken away (only the contour
-    // limits applied); the fit often beats it, since points are then moved onto the glyph.
-    say(L"%ls: 点 %d、輪郭 %d、字形との重なり %.3f(参考: 点を減らす前の丸めた輪郭では %.3f)\n",
-        shown, figure.points, figure.contours, report.fitted, report.ceiling);
-    if (report.droppedContours > 0) {
-        say(L"  注意: 字形の輪郭 %d 個のうち %d 個を省きました(図形の輪郭は外側 %d 個、全部で "
-            L"%d 個、点は %d 個まで)。\n",
-            figure.contours + report.droppedContours, report.droppedContours,
-            figures::maxOuterContours, figures::maxContours, figures::maxPoints);
-    }
-    if (report.fitted < roughOverlap) {
-        say(L"  注意: 形が粗くなりました(字形との重なり %.3f が %.2f 未満)。\n", report.fitted,
-            roughOverlap);
+    roughShapeText(fit, text);
+    if (text[0] != L'\0') {
+        say(L"%ls\n", text);
     }
     return true;
 }
@@ -268,13 +201,7 @@ bool planAdd(const Options& options, Run& run) {
     if (refused(work)) {
         return false;
     }
-    for (int i = 1; i <= work.distinct.count; ++i) {
-        char bytes[8];
-        int length;
-        shiftJisOf(work.distinct.at[i], bytes, length);
-        figureName(work.distinct.at[i], std::string_view(bytes, static_cast<std::size_t>(length)),
-                   work.name[i]);
-    }
+    nameCharacters(work);
     if (!readForCommand(run, !run.fileNamed)) {
         return false;
     }
@@ -299,8 +226,7 @@ bool fitAdd(const Options& options, Run& run) {
             say(L"%ls: ZAHYO%d にあります(置き換えるには --replace)\n", shown, work.existing[i]);
             continue;
         }
-        if (!makeFigure(work.distinct.at[i], frame, work.name[i], work.value[i], run.glyph,
-                        run.figure)) {
+        if (!makeFigure(work.distinct.at[i], frame, work.name[i], work.value[i])) {
             closeFont();
             return false;
         }
@@ -310,70 +236,28 @@ bool fitAdd(const Options& options, Run& run) {
     return true;
 }
 
-// The file as it is now, held while the keys are planned again on it, edited and replaced.
-FileResult editAndReplace(Run& run) {
-    AddWork& work = run.work;
-    HeldFile held{};
-    const FileResult read = holdAndRead(run.filePath, !run.fileNamed, held, run.settingsText);
-    if (read != FileResult::done) {
-        return read;
-    }
-    const bool edited = planKeys(run.settingsText, work) == Refusal::none &&
-                        checkFitted(work) == Refusal::none &&
-                        editSettings(run.settingsText, work) == Refusal::none;
-    if (!edited) {
-        release(held);
-        return FileResult::done;
-    }
-    return replaceAndRelease(run.filePath, held, run.settingsText);
-}
-
-// The same copy the program keeps before it rewrites a file whose figure lines hold bytes that
-// are not Shift-JIS. The importer's own edits leave those bytes alone, but the next save by the
-// program would not; the user finds the copy under the same name whoever wrote first.
-bool keepCopy(const Run& run) {
-    settings::BackupReport report{};
-    bool mayRewrite =
-        settings::keepCopyIfDamaged(run.filePath, settings::outlineSectionName, report);
-    for (int wait = 0; report.result == settings::BackupResult::unreadable && wait < 100; ++wait) {
-        Sleep(50);
-        mayRewrite =
-            settings::keepCopyIfDamaged(run.filePath, settings::outlineSectionName, report);
-    }
-    if (report.result == settings::BackupResult::copied) {
-        say(L"設定ファイルの図形の行に Shift-JIS として正しくないバイトがあるので、書き換える前に"
-            L"控えを作りました: %ls\n",
-            report.copyPath);
-    } else if (report.result == settings::BackupResult::noCopy) {
-        complain(L"設定ファイルの図形の行に Shift-JIS として正しくないバイトがありますが、控えを"
-                 L"作れませんでした: %ls\n",
-                 run.filePath);
-    } else if (report.result == settings::BackupResult::unreadable) {
-        return fileDone(FileResult::busy, run);
-    }
-    return mayRewrite;
-}
-
 bool editAndWrite(Run& run) {
-    if (!keepCopy(run)) {
-        return false;
+    static WriteOutcome outcome;
+    writeWork(run.filePath, !run.fileNamed, run.work, run.settingsText, outcome);
+    wchar_t text[512];
+    backupText(outcome.backup, run.filePath, text);
+    if (outcome.backup.result == settings::BackupResult::copied) {
+        say(L"%ls\n", text);
+    } else if (outcome.backup.result == settings::BackupResult::noCopy) {
+        complain(L"%ls\n", text);
     }
-    constexpr int attempts = 20;
-    FileResult result = FileResult::raced;
-    for (int attempt = 1; attempt <= attempts && result == FileResult::raced; ++attempt) {
-        result = editAndReplace(run);
-        if (result == FileResult::raced) {
-            Sleep(50);
-        }
+    if (!outcome.mayRewrite) {
+        fileDone(outcome.result, run);
+        return false;
     }
     if (refused(run.work)) {
         return false;
     }
-    if (result == FileResult::failed) {
-        complain(L"設定ファイルに書き込めません: %ls\n", run.filePath);
-        return false;
+    fileResultText(outcome.result, true, run.filePath, text);
+    if (outcome.result != FileResult::done) {
+        complain(L"%ls\n", text);
     }
-    return fileDone(result, run);
+    return outcome.result == FileResult::done;
 }
 
 int addCommand(const Options& options, Run& run) {

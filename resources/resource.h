@@ -35,6 +35,7 @@
 #define IDM_ENKIN_40 40046
 #define IDM_ENKIN_45 40047
 #define IDM_ENKIN_50 40048
+#define IDM_WORDS 40100
 
 // System-menu commands appended by the entry procedure
 #define IDS_SYS_SHOWMENU 1
@@ -207,3 +208,17 @@
 #define IDC_SLOT26_CHECK 1140
 #define IDC_SLOT26_BAR 1161
 #define IDC_SLOT26_VALUE 1162
+
+// Settings dialog: the button that opens the words dialog
+#define IDC_WORDS 1200
+
+// Words dialog "WORDSDIALOG": the text, the font, the preview and its notes, the spelling switch,
+// the progress of OK
+#define IDC_WORDS_TEXT 1201
+#define IDC_WORDS_FACE 1202
+#define IDC_WORDS_STYLE 1203
+#define IDC_WORDS_FONT 1204
+#define IDC_WORDS_PREVIEW 1205
+#define IDC_WORDS_NOTE 1206
+#define IDC_WORDS_SPELL 1207
+#define IDC_WORDS_PROGRESS 1208

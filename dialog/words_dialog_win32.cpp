@@ -1,0 +1,243 @@
+// The words dialog: typed text becomes figures of an installed font, previewed as they will be
+// stored while the worker fits them, and added to the settings file at OK.
+#include "dialog/dialog.h"
+#include "dialog/words.h"
+#include "figures/figures.h"
+#include "importer/word_import.h"
+#include "resources/resource.h"
+
+#include <commdlg.h>
+
+namespace dialog {
+
+namespace {
+
+using words::Request;
+using words::Result;
+
+constexpr UINT_PTR typingTimer = 1;
+constexpr UINT_PTR progressTimer = 2;
+constexpr UINT typingPause = 150;   // ms after the last key before the preview is asked for
+constexpr UINT progressDelay = 500; // ms of OK's work before its progress shows
+
+struct Words {
+    HWND window;
+    HWND opener;
+    bool spellInMemory;
+    wchar_t face[LF_FACESIZE]; // empty: the default faces
+    wchar_t defaultFace[LF_FACESIZE];
+    bool bold, italic;
+    unsigned okNumber; // the request OK made, while it is being worked on
+    bool progressShown;
+    Result shown;
+};
+
+Words state;
+
+int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool installed(const wchar_t* face) {
+    LOGFONTW font{};
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &font, faceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+void showFont(HWND dialogWindow) {
+    const wchar_t* face = state.face[0] ? state.face : state.defaultFace;
+    SetDlgItemTextW(dialogWindow, IDC_WORDS_FACE, face[0] ? face : L"(既定の書体がありません)");
+    SetDlgItemTextW(dialogWindow, IDC_WORDS_STYLE,
+                    state.bold && state.italic ? L"太字 斜体"
+                    : state.bold               ? L"太字"
+                    : state.italic             ? L"斜体"
+                                               : L"標準");
+}
+
+unsigned askWorker(HWND dialogWindow, bool write) {
+    Request request{};
+    GetDlgItemTextW(dialogWindow, IDC_WORDS_TEXT, request.text, words::maxTextUnits + 1);
+    lstrcpynW(request.face, state.face, LF_FACESIZE);
+    request.bold = state.bold;
+    request.italic = state.italic;
+    request.spell = IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED;
+    request.spellInMemory = state.spellInMemory;
+    request.write = write;
+    return words::ask(request);
+}
+
+void openWords(HWND dialogWindow, LPARAM opener) {
+    state.window = dialogWindow;
+    state.opener = reinterpret_cast<HWND>(opener);
+    state.okNumber = 0;
+    state.shown = Result{};
+    state.defaultFace[0] = L'\0';
+    for (const wchar_t* face : importer::defaultFaces) {
+        if (!state.defaultFace[0] && installed(face)) {
+            lstrcpynW(state.defaultFace, face, LF_FACESIZE);
+        }
+    }
+    SendDlgItemMessageW(dialogWindow, IDC_WORDS_TEXT, EM_LIMITTEXT, words::maxTextUnits, 0);
+    CheckDlgButton(dialogWindow, IDC_WORDS_SPELL, BST_CHECKED);
+    showFont(dialogWindow);
+    words::startWorker(dialogWindow);
+}
+
+// The system's chooser, scalable faces only (a face without outlines among them is refused by
+// the worker), without the vertical "@" faces; the size is unused. TrueType-only would leave out
+// the OpenType faces with PostScript outlines, the default one among them.
+void chooseFont(HWND dialogWindow) {
+    LOGFONTW font{};
+    lstrcpynW(font.lfFaceName, state.face[0] ? state.face : state.defaultFace, LF_FACESIZE);
+    font.lfWeight = state.bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = state.italic ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    CHOOSEFONTW choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = dialogWindow;
+    choice.lpLogFont = &font;
+    choice.Flags =
+        CF_SCREENFONTS | CF_SCALABLEONLY | CF_NOVERTFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOSIZESEL;
+    if (!ChooseFontW(&choice) || font.lfFaceName[0] == L'@') {
+        return;
+    }
+    lstrcpynW(state.face, font.lfFaceName, LF_FACESIZE);
+    state.bold = font.lfWeight >= FW_SEMIBOLD;
+    state.italic = font.lfItalic != 0;
+    showFont(dialogWindow);
+    askWorker(dialogWindow, false);
+}
+
+void enableInput(HWND dialogWindow, bool enabled) {
+    for (int id : {IDOK, IDC_WORDS_TEXT, IDC_WORDS_FONT, IDC_WORDS_SPELL}) {
+        EnableWindow(GetDlgItem(dialogWindow, id), enabled);
+    }
+}
+
+// OK asks for the write once; the buttons stay off until the worker answers.
+void pressOk(HWND dialogWindow) {
+    if (state.okNumber != 0) {
+        return;
+    }
+    KillTimer(dialogWindow, typingTimer);
+    enableInput(dialogWindow, false);
+    state.okNumber = askWorker(dialogWindow, true);
+    state.progressShown = false;
+    SetTimer(dialogWindow, progressTimer, progressDelay, nullptr);
+}
+
+void pressCancel(HWND dialogWindow) {
+    if (state.okNumber != 0 && !words::withdraw()) {
+        return; // the write has begun: its answer closes the dialog
+    }
+    EndDialog(dialogWindow, IDCANCEL);
+}
+
+void showProgress(HWND dialogWindow) {
+    wchar_t text[64];
+    wsprintfW(text, L"図形を作っています… %d / %d", state.shown.fittedSoFar, state.shown.toFit);
+    SetDlgItemTextW(dialogWindow, IDC_WORDS_PROGRESS, text);
+}
+
+// The figures are in the file: the figure list is read again and the row spells the text (in
+// memory; the file has it too unless the spelling is the opener's live edit).
+void finishOk(HWND dialogWindow) {
+    figures::loadFigureNames();
+    const Result& result = state.shown;
+    if (IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED) {
+        settings::OPTIONN = result.spelledCount;
+        for (int s = 1; s <= result.spelledCount; ++s) {
+            settings::OPTIONA[s] = result.spelledKeys[s];
+        }
+    }
+    if (state.opener) {
+        SendMessageW(state.opener, wordsAddedMessage, 0, reinterpret_cast<LPARAM>(dialogWindow));
+    }
+    EndDialog(dialogWindow, IDOK);
+}
+
+void onResult(HWND dialogWindow, unsigned number) {
+    words::latestResult(state.shown);
+    InvalidateRect(GetDlgItem(dialogWindow, IDC_WORDS_PREVIEW), nullptr, TRUE);
+    const Result& result = state.shown;
+    SetDlgItemTextW(dialogWindow, IDC_WORDS_NOTE, result.refusal[0] ? result.refusal : result.note);
+    if (state.okNumber == 0 || number != state.okNumber || result.number != number) {
+        return;
+    }
+    if (!result.finished) {
+        if (state.progressShown) {
+            showProgress(dialogWindow);
+        }
+        return;
+    }
+    KillTimer(dialogWindow, progressTimer);
+    SetDlgItemTextW(dialogWindow, IDC_WORDS_PROGRESS, L"");
+    if (result.written) {
+        finishOk(dialogWindow);
+        return;
+    }
+    state.okNumber = 0;
+    enableInput(dialogWindow, true);
+}
+
+void onCommand(HWND dialogWindow, int id, int code) {
+    switch (id) {
+    case IDOK: pressOk(dialogWindow); return;
+    case IDCANCEL: pressCancel(dialogWindow); return;
+    case IDC_WORDS_FONT: chooseFont(dialogWindow); return;
+    case IDC_WORDS_SPELL: askWorker(dialogWindow, false); return;
+    case IDC_WORDS_TEXT:
+        if (code == EN_CHANGE) {
+            SetTimer(dialogWindow, typingTimer, typingPause, nullptr);
+        }
+        return;
+    default: return;
+    }
+}
+
+void onTimer(HWND dialogWindow, UINT_PTR timer) {
+    KillTimer(dialogWindow, timer);
+    if (timer == typingTimer) {
+        askWorker(dialogWindow, false);
+    } else if (state.okNumber != 0) {
+        state.progressShown = true;
+        showProgress(dialogWindow);
+    }
+}
+
+INT_PTR CALLBACK wordsDialogProc(HWND dialogWindow, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: openWords(dialogWindow, lParam); return TRUE;
+    case WM_COMMAND: onCommand(dialogWindow, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_TIMER: onTimer(dialogWindow, wParam); return TRUE;
+    case words::resultMessage: onResult(dialogWindow, static_cast<unsigned>(wParam)); return TRUE;
+    case WM_DRAWITEM:
+        words::drawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), state.shown);
+        return TRUE;
+    case WM_DESTROY:
+        words::stopWorker();
+        state.window = nullptr;
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR openWordsDialog(HWND opener, bool spellInMemory) {
+    if (state.window) {
+        SetForegroundWindow(state.window);
+        return IDCANCEL;
+    }
+    state.spellInMemory = spellInMemory;
+    return DialogBoxParamW(GetModuleHandleW(nullptr), L"wordsdialog", opener, wordsDialogProc,
+                           reinterpret_cast<LPARAM>(opener));
+}
+
+} // namespace dialog

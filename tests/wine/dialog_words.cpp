@@ -1,0 +1,269 @@
+// Typed words become figures inside the real program: from the settings dialog (its OK keeps the
+// spelled row, its CANCEL drops it while the figures stay), from the menu (written and drawn at
+// once), cancelled (the file untouched), and with a character the font lacks (named, left out).
+// The fitting stages themselves: a bold face reaches the figure.
+#include "figures/format.h"
+#include "importer/word_import.h"
+#include "resources/resource.h"
+#include "tests/wine/support/kesta_program.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace kestatest;
+
+namespace {
+
+const wchar_t* const settingsTitle = L"KESTA_x64_\u8a2d\u5b9a";
+const wchar_t* const wordsTitle = L"\u6587\u5b57\u304b\u3089\u56f3\u5f62\u3092\u4f5c\u308b";
+const wchar_t* const word = L"\u3042\u3044\u6f22A"; // あい漢A
+
+std::string square(const char* name) {
+    std::string value = std::string(name) + ",4,0,1,0,0,0,1,1,4";
+    for (int i = 0; i < 12; ++i) {
+        value += ",0,0";
+    }
+    return value + ",-40,-40,40,-40,40,40,-40,40";
+}
+
+// Two squares in the row; the first is named "A", as the importer names that letter.
+const std::string original = "[KESTA]\r\nTIMER=50\r\nOPTIONN=2\r\nOPTIONA1=1\r\nOPTIONA2=2\r\n"
+                             "[MOJI ZAHYO]\r\nZAHYO1=" +
+                             square("A") + "\r\nZAHYO2=" + square("SQUARE") + "\r\n";
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> found;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        found.push_back(line);
+    }
+    return found;
+}
+
+std::string figureValue(const char* key) {
+    char value[figures::figureValueSize];
+    GetPrivateProfileStringA("MOJI ZAHYO", key, "", value, sizeof value, narrow(iniPath()).c_str());
+    return value;
+}
+
+// Without the row's keys when spelled, and without the figure lines not in the original.
+std::vector<std::string> keptLines(const std::string& text, bool spelled) {
+    std::vector<std::string> kept;
+    for (const std::string& line : lines(text)) {
+        const bool added = line.rfind("ZAHYO", 0) == 0 && original.find(line) == std::string::npos;
+        if (!added && !(spelled && line.rfind("OPTION", 0) == 0)) {
+            kept.push_back(line);
+        }
+    }
+    return kept;
+}
+
+// The file is the original with exactly the three new figure lines added (and, when spelled,
+// the row's keys changed): no other line changed, gone or moved.
+void expectThreeFiguresAdded(bool spelled) {
+    const std::string now = readIni();
+    EXPECT_EQ(keptLines(now, spelled), keptLines(original, spelled));
+    EXPECT_EQ(lines(now).size() - keptLines(now, spelled).size(),
+              lines(original).size() - keptLines(original, spelled).size() + 3 + (spelled ? 2 : 0));
+    EXPECT_EQ(figureValue("ZAHYO1"), square("A"));
+    for (const char* key : {"ZAHYO3", "ZAHYO4", "ZAHYO5"}) {
+        EXPECT_FALSE(figureValue(key).empty()) << key;
+    }
+}
+
+void expectSpelled() {
+    EXPECT_EQ(iniValue("OPTIONN"), "4");
+    EXPECT_EQ(iniValue("OPTIONA1"), "3");
+    EXPECT_EQ(iniValue("OPTIONA2"), "4");
+    EXPECT_EQ(iniValue("OPTIONA3"), "5");
+    EXPECT_EQ(iniValue("OPTIONA4"), "1");
+}
+
+class WordsInProgram : public testing::Test {
+  protected:
+    void SetUp() override {
+        writeIni(original);
+        program = startProgram();
+        ASSERT_TRUE(program.window);
+        sendCommand(program.window, IDM_START);
+    }
+
+    void TearDown() override {
+        for (const wchar_t* title : {wordsTitle, settingsTitle}) {
+            if (HWND open = FindWindowW(L"#32770", title)) {
+                PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+                waitFor([&] { return !IsWindow(open); }, 5000);
+            }
+        }
+        closeProgram(program);
+        removeIni();
+    }
+
+    HWND openFromSettings() {
+        postCommand(program.window, IDM_SETTINGS);
+        settings = findDialog(settingsTitle);
+        EXPECT_TRUE(settings);
+        PostMessageW(settings, WM_COMMAND, IDC_WORDS, 0);
+        return findWords();
+    }
+
+    // The words dialog once it shows (its controls filled in).
+    HWND findWords() {
+        HWND words = findDialog(wordsTitle);
+        waitFor([&] { return IsWindowVisible(words) != FALSE; });
+        return words;
+    }
+
+    // Types the text, presses OK and waits until the dialog has closed.
+    bool typeAndOk(HWND words, const wchar_t* text) {
+        SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+        return waitFor([&] { return !IsWindow(words); }, 30000);
+    }
+
+    // Lit pixels of the client area over a few frames: how much of the row is drawn.
+    int drawn() {
+        RECT client;
+        GetClientRect(program.window, &client);
+        MapWindowPoints(program.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        int lit = 0;
+        for (int i = 0; i < 5; ++i) {
+            settle(program.window);
+            for (std::uint32_t pixel : captureScreen(client)) {
+                lit += pixel != 0 ? 1 : 0;
+            }
+            Sleep(60);
+        }
+        return lit;
+    }
+
+    Program program;
+    HWND settings = nullptr;
+};
+
+TEST_F(WordsInProgram, FromTheSettingsDialogTheFiguresAreWrittenAtOnceAndTheRowByItsOk) {
+    const int squares = drawn();
+    HWND words = openFromSettings();
+    ASSERT_TRUE(words);
+    EXPECT_TRUE(isChecked(words, IDC_WORDS_SPELL));
+    ASSERT_TRUE(typeAndOk(words, word));
+    expectThreeFiguresAdded(false);
+    EXPECT_EQ(listCount(settings, IDC_SLOT1_LIST), 6); // the blank item and five figures
+    EXPECT_EQ(controlText(settings, IDC_OPTIONN), L"4");
+    EXPECT_EQ(listSelection(settings, IDC_SLOT3_LIST), 5);
+    PostMessageW(settings, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(settings); }));
+    expectSpelled();
+    EXPECT_GT(drawn(), squares * 5 / 4); // four figures where two squares were
+}
+
+TEST_F(WordsInProgram, TheSettingsDialogsCancelKeepsTheFiguresAndDropsTheRow) {
+    HWND words = openFromSettings();
+    ASSERT_TRUE(words);
+    ASSERT_TRUE(typeAndOk(words, word));
+    PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(settings); }));
+    expectThreeFiguresAdded(false);
+    EXPECT_EQ(iniValue("OPTIONN"), "2");
+}
+
+TEST_F(WordsInProgram, CancelAfterThePreviewWritesNothing) {
+    HWND words = openFromSettings();
+    ASSERT_TRUE(words);
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+    Sleep(3000);
+    PostMessageW(words, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(words); }));
+    EXPECT_EQ(readIni(), original);
+}
+
+TEST_F(WordsInProgram, FromTheMenuTheFiguresAndTheRowAreWrittenAndDrawnAtOnce) {
+    const int squares = drawn();
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    ASSERT_TRUE(typeAndOk(words, word));
+    expectThreeFiguresAdded(true);
+    expectSpelled();
+    EXPECT_GT(drawn(), squares * 5 / 4); // four figures where two squares were
+}
+
+// Thai is not in the Japanese default face: the letter is crossed out and named, and only the
+// others are written and spelled.
+TEST_F(WordsInProgram, ACharacterTheFontLacksIsNamedAndLeftOut) {
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(L"\u3042\u0e01"));
+    EXPECT_TRUE(waitFor(
+        [&] { return controlText(words, IDC_WORDS_NOTE).find(L"\u0e01") != std::wstring::npos; }));
+    PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(words); }, 30000));
+    EXPECT_FALSE(figureValue("ZAHYO3").empty());
+    EXPECT_TRUE(figureValue("ZAHYO4").empty());
+    EXPECT_EQ(iniValue("OPTIONN"), "1");
+    EXPECT_EQ(iniValue("OPTIONA1"), "3");
+}
+
+// The importer's refusal shows in the dialog, which stays open for another try; nothing changes.
+TEST_F(WordsInProgram, ARefusalIsShownInTheDialogAndTheFileStaysAsItWas) {
+    const std::string marked = "\xEF\xBB\xBF" + original;
+    writeIni(marked);
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+    PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitFor([&] {
+        return controlText(words, IDC_WORDS_NOTE).find(L"BOM") != std::wstring::npos &&
+               isEnabled(words, IDOK);
+    }));
+    EXPECT_TRUE(IsWindow(words));
+    EXPECT_EQ(readIni(), marked);
+    writeIni(original); // a file the program's own save at exit takes without a word
+}
+
+// Even-odd area of a stored figure, sampled on the outline-unit grid.
+int figureArea(const char (&value)[figures::figureValueSize]) {
+    static figures::FigureRecord record;
+    figures::readFigureValue(value, record);
+    int area = 0;
+    for (int y = -60; y < 60; ++y) {
+        for (int x = -60; x < 60; ++x) {
+            bool inside = false;
+            for (int c = 1; c <= record.header[figures::contourCountField]; ++c) {
+                for (int p = record.start[c], q = record.end[c]; p <= record.end[c]; q = p++) {
+                    const double px = x + 0.5, py = y + 0.5;
+                    if ((record.y[p] > py) != (record.y[q] > py) &&
+                        px < record.x[p] + (py - record.y[p]) * (record.x[q] - record.x[p]) /
+                                               static_cast<double>(record.y[q] - record.y[p])) {
+                        inside = !inside;
+                    }
+                }
+            }
+            area += inside ? 1 : 0;
+        }
+    }
+    return area;
+}
+
+TEST(WordStages, ABoldFaceGivesFiguresOfMoreArea) {
+    int area[2] = {};
+    for (bool bold : {false, true}) {
+        importer::FontFrame frame;
+        wchar_t opened[32];
+        ASSERT_EQ(importer::openFaceOrDefault(L"", bold, false, frame, opened),
+                  importer::FontFault::none);
+        const char name[importer::maxNameBytes + 1] = "X";
+        char value[figures::figureValueSize];
+        ASSERT_EQ(importer::fitCharacter(U'\u53e3', frame, name, value).outcome,
+                  importer::FitOutcome::fitted);
+        area[bold ? 1 : 0] = figureArea(value);
+        importer::closeFont();
+    }
+    EXPECT_GT(area[1], area[0] * 11 / 10);
+}
+
+} // namespace
