@@ -17,7 +17,7 @@ std::string mainSection(const std::string& lines) {
 
 void popupOpens(HWND window, LPARAM popup) {
     DWORD_PTR ignored;
-    SendMessageTimeoutW(window, WM_INITMENUPOPUP, 0, popup, SMTO_NORMAL, 5000, &ignored);
+    SendMessageTimeoutW(window, WM_INITMENUPOPUP, 0, popup, SMTO_NORMAL, 30000, &ignored);
 }
 
 bool contains(const std::vector<unsigned>& ids, unsigned id) {
