@@ -83,6 +83,14 @@ foreach(dpi 144 192)
         FIXTURES_REQUIRED display_scale_96 RESOURCE_LOCK wineprefix TIMEOUT 600)
 endforeach()
 
+# The words dialog's text box again on a non-Japanese system, whose dialog font has no Japanese.
+add_test(NAME wine_dialog_words_font_C
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/other_locale.sh C ${CMAKE_BINARY_DIR}/wineprefix-C
+        $<TARGET_FILE:wine_dialog_words_font>)
+set_tests_properties(wine_dialog_words_font_C PROPERTIES
+    ENVIRONMENT "KESTA_EXE=${CMAKE_BINARY_DIR}/kesta.exe;KESTA_SOURCE=${CMAKE_SOURCE_DIR}"
+    RESOURCE_LOCK wineprefix TIMEOUT 600)
+
 # tests/wine/programs/*.cpp: helper programs of the Wine tests (drivers, probe DLLs, benchmarks),
 # each built on its own; a subdirectory CMakeLists.txt there declares them.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/programs/CMakeLists.txt)

@@ -30,6 +30,7 @@ struct Words {
     unsigned okNumber; // the request OK made, while it is being worked on
     bool progressShown;
     Result shown;
+    HFONT textFont;
 };
 
 Words state;
@@ -72,6 +73,43 @@ unsigned askWorker(HWND dialogWindow, bool write) {
     return words::ask(request);
 }
 
+// The dialog font of a non-Japanese system has no Japanese, and a static text borrows the missing
+// characters from a linked font where an edit control may not (Wine's draws boxes). The text box
+// then gets a Japanese dialog face of the same size; the font mapper's own pick for the character
+// set alone can be a face without Latin letters.
+constexpr const wchar_t* japaneseDialogFaces[] = {L"MS UI Gothic", L"Yu Gothic UI", L"Meiryo UI",
+                                                  L"Noto Sans CJK JP"};
+
+bool hasJapanese(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    bool japanese = GetTextCharset(dc) == SHIFTJIS_CHARSET;
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return japanese;
+}
+
+void useJapaneseTextFont(HWND dialogWindow) {
+    HWND text = GetDlgItem(dialogWindow, IDC_WORDS_TEXT);
+    auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
+    LOGFONTW font{};
+    if (!dialogFont || hasJapanese(text, dialogFont) ||
+        !GetObjectW(dialogFont, sizeof font, &font)) {
+        return;
+    }
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    font.lfFaceName[0] = L'\0';
+    for (const wchar_t* face : japaneseDialogFaces) {
+        if (!font.lfFaceName[0] && installed(face)) {
+            lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+        }
+    }
+    state.textFont = CreateFontIndirectW(&font);
+    if (state.textFont) {
+        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(state.textFont), FALSE);
+    }
+}
+
 void openWords(HWND dialogWindow, LPARAM opener) {
     state.window = dialogWindow;
     state.opener = reinterpret_cast<HWND>(opener);
@@ -83,6 +121,7 @@ void openWords(HWND dialogWindow, LPARAM opener) {
             lstrcpynW(state.defaultFace, face, LF_FACESIZE);
         }
     }
+    useJapaneseTextFont(dialogWindow);
     SendDlgItemMessageW(dialogWindow, IDC_WORDS_TEXT, EM_LIMITTEXT, words::maxTextUnits, 0);
     CheckDlgButton(dialogWindow, IDC_WORDS_SPELL, BST_CHECKED);
     showFont(dialogWindow);
@@ -223,6 +262,10 @@ INT_PTR CALLBACK wordsDialogProc(HWND dialogWindow, UINT message, WPARAM wParam,
     case WM_DESTROY:
         words::stopWorker();
         state.window = nullptr;
+        if (state.textFont) {
+            DeleteObject(state.textFont);
+            state.textFont = nullptr;
+        }
         return FALSE;
     default: return FALSE;
     }
