@@ -262,10 +262,6 @@ INT_PTR CALLBACK wordsDialogProc(HWND dialogWindow, UINT message, WPARAM wParam,
     case WM_DESTROY:
         words::stopWorker();
         state.window = nullptr;
-        if (state.textFont) {
-            DeleteObject(state.textFont);
-            state.textFont = nullptr;
-        }
         return FALSE;
     default: return FALSE;
     }
@@ -279,8 +275,13 @@ INT_PTR openWordsDialog(HWND opener, bool spellInMemory) {
         return IDCANCEL;
     }
     state.spellInMemory = spellInMemory;
-    return DialogBoxParamW(GetModuleHandleW(nullptr), L"wordsdialog", opener, wordsDialogProc,
-                           reinterpret_cast<LPARAM>(opener));
+    INT_PTR ended = DialogBoxParamW(GetModuleHandleW(nullptr), L"wordsdialog", opener,
+                                    wordsDialogProc, reinterpret_cast<LPARAM>(opener));
+    if (state.textFont) { // the text box is gone with the dialog; its font can go now
+        DeleteObject(state.textFont);
+        state.textFont = nullptr;
+    }
+    return ended;
 }
 
 } // namespace dialog
