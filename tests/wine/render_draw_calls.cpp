@@ -106,32 +106,24 @@ void placeFace(const Shape& contours) {
 // The face as a region painted with a one-use brush, then every contour traced point to point.
 void referenceFace(HDC dc) {
     ASSERT_TRUE(render::outlineFace(slot));
-    const render::FaceOutline& face = render::faceOutline;
-    POINT points[render::maxFacePoints];
-    INT counts[figures::maxContours];
-    int total = 0;
-    for (int c = 0; c < face.contours; ++c) {
-        counts[c] = face.counts[c];
-        for (int i = 0; i < counts[c]; ++i, ++total) {
-            points[total] = {face.points[total].x, face.points[total].y};
-        }
-    }
-    HBRUSH brush = CreateSolidBrush(render::colourValue(face.colour));
+    render::FacePolygons face;
+    render::toPolygons(render::faceOutline, face);
+    HBRUSH brush = CreateSolidBrush(render::colourValue(render::faceOutline.colour));
     HGDIOBJ previousBrush = SelectObject(dc, brush);
-    HRGN region = CreatePolyPolygonRgn(points, counts, face.contours, ALTERNATE);
+    HRGN region = CreatePolyPolygonRgn(face.points, face.counts, face.contours, ALTERNATE);
     PaintRgn(dc, region);
     DeleteObject(region);
     SelectObject(dc, previousBrush);
     DeleteObject(brush);
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
     HGDIOBJ previousPen = SelectObject(dc, pen);
-    total = 0;
+    int total = 0;
     for (int c = 0; c < face.contours; ++c) {
-        MoveToEx(dc, points[total].x, points[total].y, nullptr);
-        for (int i = 1; i < counts[c]; ++i) {
-            LineTo(dc, points[total + i].x, points[total + i].y);
+        MoveToEx(dc, face.points[total].x, face.points[total].y, nullptr);
+        for (int i = 1; i < face.counts[c]; ++i) {
+            LineTo(dc, face.points[total + i].x, face.points[total + i].y);
         }
-        total += counts[c];
+        total += face.counts[c];
     }
     SelectObject(dc, previousPen);
     DeleteObject(pen);

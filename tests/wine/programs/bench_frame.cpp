@@ -174,20 +174,12 @@ void floorFace(HWND, HDC, HDC frameDC, HBITMAP) {
     if (!render::outlineFace(render::currentSlot)) {
         return;
     }
-    const render::FaceOutline& face = render::faceOutline;
-    POINT points[render::maxFacePoints];
-    INT counts[figures::maxContours];
-    int total = 0;
-    for (int c = 0; c < face.contours; ++c) {
-        counts[c] = face.counts[c];
-        for (int i = 0; i < counts[c]; ++i, ++total) {
-            points[total] = {face.points[total].x, face.points[total].y};
-        }
-    }
-    SetDCBrushColor(frameDC, render::colourValue(face.colour));
+    render::FacePolygons face;
+    render::toPolygons(render::faceOutline, face);
+    SetDCBrushColor(frameDC, render::colourValue(render::faceOutline.colour));
     SetDCPenColor(frameDC, RGB(64, 64, 64));
     SetPolyFillMode(frameDC, ALTERNATE);
-    PolyPolygon(frameDC, points, counts, face.contours);
+    PolyPolygon(frameDC, face.points, face.counts, face.contours);
 }
 
 using Drawer = void (*)(HWND, HDC, HDC, HBITMAP);
