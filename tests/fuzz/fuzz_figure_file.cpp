@@ -173,9 +173,9 @@ bool keptOrMeant(const importer::IniText& before, const importer::IniText& after
             continue;
         }
         // Changed: only a replaced figure or a spelling key, and only the first line of its name.
-        const bool spelling =
-            ini::sameName(section, settings::mainSectionName) &&
-            (ini::sameName(line.name, "OPTIONN") || line.name.substr(0, 7) == "OPTIONA");
+        const bool spelling = ini::sameName(section, settings::mainSectionName) &&
+                              (ini::sameName(line.name, "OPTIONN") ||
+                               ini::sameName(line.name.substr(0, 7), "OPTIONA"));
         bool replaced = false;
         for (int i = 1; i <= work.distinct.count; ++i) {
             char key[16];
