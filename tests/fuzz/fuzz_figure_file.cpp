@@ -219,6 +219,13 @@ void checkPlan(const std::uint8_t* data, std::string_view file) {
     }
 }
 
+void readList(std::string_view file) {
+    text.length = static_cast<int>(file.size());
+    std::memcpy(text.bytes.data(), file.data(), file.size());
+    importer::readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker, list);
+    check(list.count >= 0 && list.count <= figures::maxFigureNames);
+}
+
 } // namespace
 
 // Bytes 0..7: flags (1 replace, 2 spell, 4 one-byte name, 8 a listed name), two name bytes, the
@@ -229,12 +236,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     settings::loadSettingNames();
-    checkPlan(data, std::string_view(reinterpret_cast<const char*>(data) + head, size - head));
+    const std::string_view file(reinterpret_cast<const char*>(data) + head, size - head);
+    // The listed names the plan may reuse are this file's own: the list's views point into the
+    // text, which the plan copies the same bytes into before it chooses a name, and edits after.
+    readList(file);
+    checkPlan(data, file);
+    readList(file);
     const std::string_view section = settings::outlineSectionName;
-    text.length = static_cast<int>(size - head);
-    std::memcpy(text.bytes.data(), data + head, size - head);
-    importer::readFigureList(text, section, settings::outlineEndMarker, list);
-    check(list.count >= 0 && list.count <= figures::maxFigureNames);
 
     char name[importer::maxNameBytes + 1];
     chooseName(data, name);
