@@ -124,6 +124,9 @@ void buildFigures() {
     for (int s = 1; s <= slots; ++s) {
         holdCounts(s);
         normaliseContours(s);
+        Successors next;
+        findSuccessors(s, next);
+        markSeamEdges(s, next);
     }
 
     if (settings::HABAJIDO != 0) {

@@ -26,6 +26,9 @@ inline SlotTable slotCentreX{};
 inline SlotTable faceTurn{};
 inline Table<SideQuad, maxPoints> sideQuad{};
 inline Table<std::int32_t, maxPoints> hullEdge{};
+// 1 for an edge that another edge of the figure runs straight back along (in outline units): a
+// seam of no width joining two pieces of one contour, which has no wall and no outline.
+inline Table<std::int32_t, maxPoints> seamEdge{};
 inline std::array<Rgb, maxSlots + 1> faceColour{};
 inline std::array<Rgb, maxSlots + 1> shadeColour{};
 inline std::array<Rgb, maxSlots + 1> sideColour{};

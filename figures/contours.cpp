@@ -114,6 +114,24 @@ void findSuccessors(int slot, Successors& next) {
     }
 }
 
+void markSeamEdges(int slot, const Successors& next) {
+    const auto& x = outlineX[slot];
+    const auto& y = outlineY[slot];
+    int points = pointsOf(slot);
+    for (int k = 1; k <= points; ++k) {
+        const int j = next[k];
+        std::int32_t seam = 0;
+        for (int m = 1; m <= points && seam == 0; ++m) {
+            const int n = next[m];
+            seam = m != k && x[m] == x[j] && y[m] == y[j] && x[n] == x[k] && y[n] == y[k] &&
+                           (x[k] != x[j] || y[k] != y[j])
+                       ? 1
+                       : 0;
+        }
+        seamEdge[slot][k] = seam;
+    }
+}
+
 void markHullEdges(int slot, const Successors& next) {
     const auto& x = outlineX[slot];
     const auto& y = outlineY[slot];

@@ -15,6 +15,10 @@ void normaliseContours(int slot);
 
 void findSuccessors(int slot, Successors& next);
 
+// seamEdge is 1 for an edge that another edge runs back along; in outline units, before the
+// scaling can make distinct points meet.
+void markSeamEdges(int slot, const Successors& next);
+
 // hullEdge is 1 for an edge whose line has no point of the slot strictly on both sides.
 void markHullEdges(int slot, const Successors& next);
 

@@ -17,6 +17,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace importer {
 
 namespace {
@@ -34,6 +36,8 @@ struct Run {
     IniText settingsText;
     FigureList figureList;
     AddWork work;
+    AddWork made; // the work as fitted, before the characters not made were left out
+    Characters unmade;
 };
 
 void usage() {
@@ -219,6 +223,7 @@ bool fitAdd(const Options& options, Run& run) {
     if (!openChosenFont(options, frame)) {
         return false;
     }
+    run.unmade.count = 0;
     for (int i = 1; i <= work.distinct.count; ++i) {
         if (!work.newValue[i]) {
             wchar_t shown[16];
@@ -226,14 +231,52 @@ bool fitAdd(const Options& options, Run& run) {
             say(L"%ls: ZAHYO%d にあります(置き換えるには --replace)\n", shown, work.existing[i]);
             continue;
         }
-        if (!makeFigure(work.distinct.at[i], frame, work.name[i], work.value[i])) {
-            closeFont();
-            return false;
+        work.fitted[i] = makeFigure(work.distinct.at[i], frame, work.name[i], work.value[i]);
+        if (!work.fitted[i]) {
+            run.unmade.at[++run.unmade.count] = work.distinct.at[i];
         }
-        work.fitted[i] = true;
     }
     closeFont();
     return true;
+}
+
+bool isUnmade(const Run& run, char32_t c) {
+    for (int i = 1; i <= run.unmade.count; ++i) {
+        if (run.unmade.at[i] == c) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The characters that could not be made are left out, as the words dialog leaves them out: the
+// work is planned again on the rest, with the figures already fitted. False when nothing is left
+// to write.
+bool leaveOutUnmade(const Options& options, Run& run) {
+    if (run.unmade.count == 0) {
+        return true;
+    }
+    run.made = run.work;
+    static char kept[maxUtf8Bytes + 1];
+    encodeUtf8If(run.made.text, kept, [&](char32_t c) { return !isUnmade(run, c); });
+    AddWork& work = run.work;
+    if (startWork(kept, options.spell, options.replace, work) != Refusal::none) {
+        return false;
+    }
+    nameCharacters(work);
+    planKeys(run.settingsText, work);
+    bool anyNew = false;
+    for (int i = 1; i <= work.distinct.count; ++i) {
+        for (int j = 1; j <= run.made.distinct.count; ++j) {
+            if (work.newValue[i] && run.made.fitted[j] &&
+                run.made.distinct.at[j] == work.distinct.at[i]) {
+                std::memcpy(work.value[i], run.made.value[j], sizeof work.value[i]);
+                work.fitted[i] = true;
+                anyNew = true;
+            }
+        }
+    }
+    return !refused(work) && (anyNew || options.spell);
 }
 
 bool editAndWrite(Run& run) {
@@ -261,7 +304,8 @@ bool editAndWrite(Run& run) {
 }
 
 int addCommand(const Options& options, Run& run) {
-    if (!planAdd(options, run) || !fitAdd(options, run) || !editAndWrite(run)) {
+    if (!planAdd(options, run) || !fitAdd(options, run) || !leaveOutUnmade(options, run) ||
+        !editAndWrite(run)) {
         return Status::refused;
     }
     const AddWork& work = run.work;
@@ -274,6 +318,11 @@ int addCommand(const Options& options, Run& run) {
             characterText(work.distinct.at[i], shown);
             say(L"%ls → ZAHYO%d\n", shown, work.keyOf[i]);
         }
+    }
+    for (int i = 1; i <= run.unmade.count; ++i) {
+        wchar_t shown[16];
+        characterText(run.unmade.at[i], shown);
+        say(L"%ls は作れなかったので除きました。\n", shown);
     }
     return Status::succeeded;
 }

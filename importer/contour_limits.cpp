@@ -1,62 +1,37 @@
 #include "importer/contour_limits.h"
 
+#include "figures/figures.h"
 #include "importer/geometry.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace importer {
 
-namespace {
-
-// True when the first point of contour `inner` lies inside contour `outer`.
-bool holds(const Shape& shape, int outer, int inner) {
-    IntPoint p{shape.x[shape.first[inner]], shape.y[shape.first[inner]]};
-    bool inside = false;
-    for (int k = shape.first[outer]; k <= shape.last[outer]; ++k) {
-        int j = k == shape.last[outer] ? shape.first[outer] : k + 1;
-        inside ^= rayCrosses(p, {shape.x[k], shape.y[k]}, {shape.x[j], shape.y[j]});
-    }
-    return inside;
-}
-
-// Drops contour c, and with an outer contour the holes it holds.
-void dropContour(Shape& shape, int c, ContourFlags& keep, int& dropped) {
-    keep[c] = false;
-    ++dropped;
-    if (!shape.outer[c]) {
-        return;
-    }
-    for (int d = 1; d <= shape.contours; ++d) {
-        if (keep[d] && !shape.outer[d] && holds(shape, c, d)) {
-            keep[d] = false;
-            ++dropped;
-        }
-    }
-}
-
-using ContourAreas = std::array<std::int64_t, maxGlyphContours + 1>;
-
-// The kept contour of least area (outer ones only, or any); 0 when none is kept.
-int smallestKept(const Shape& shape, const ContourFlags& keep, const ContourAreas& area,
-                 bool outerOnly) {
-    int best = 0;
+void markOuterByNesting(Shape& shape) {
+    std::array<int, maxGlyphContours + 1> depth;
+    nestingDepths(shape, depth);
     for (int c = 1; c <= shape.contours; ++c) {
-        if (keep[c] && (!outerOnly || shape.outer[c]) && (best == 0 || area[c] < area[best])) {
-            best = c;
-        }
+        shape.outer[c] = isOuterDepth(depth[c]);
     }
-    return best;
 }
 
-int keptCount(const Shape& shape, const ContourFlags& keep, bool outerOnly) {
+int outerContourCount(const Shape& shape) {
     int count = 0;
     for (int c = 1; c <= shape.contours; ++c) {
-        count += keep[c] && (!outerOnly || shape.outer[c]) ? 1 : 0;
+        count += shape.outer[c] ? 1 : 0;
     }
     return count;
 }
 
-} // namespace
+int seamsNeeded(int outerContours, int contours) {
+    const int outerJoins = std::max(0, outerContours - figures::maxOuterContours);
+    return outerJoins + std::max(0, contours - outerJoins - figures::maxContours);
+}
+
+int pointsForShape(const Shape& shape) {
+    return figures::maxPoints - 2 * seamsNeeded(outerContourCount(shape), shape.contours);
+}
 
 void keepContours(Shape& shape, const ContourFlags& keep) {
     int points = 0, contours = 0;
@@ -79,23 +54,28 @@ void keepContours(Shape& shape, const ContourFlags& keep) {
     shape.contours = contours;
 }
 
-void applyContourLimits(Shape& shape, int& dropped) {
-    std::array<int, maxGlyphContours + 1> depth;
-    nestingDepths(shape, depth);
-    ContourFlags keep;
-    ContourAreas area;
+int smallestContour(const Shape& shape) {
+    int best = 0;
+    std::int64_t bestArea = 0;
     for (int c = 1; c <= shape.contours; ++c) {
-        shape.outer[c] = depth[c] == 0;
-        keep[c] = depth[c] <= 1;
-        dropped += keep[c] ? 0 : 1;
-        area[c] = std::llabs(twiceArea(shape, c));
+        const std::int64_t area = std::llabs(twiceArea(shape, c));
+        if (best == 0 || area < bestArea) {
+            best = c;
+            bestArea = area;
+        }
     }
-    while (keptCount(shape, keep, true) > figures::maxOuterContours) {
-        dropContour(shape, smallestKept(shape, keep, area, true), keep, dropped);
+    return best;
+}
+
+void dropContour(Shape& shape, int c, int& dropped, int& droppedHoles) {
+    if (c < 1 || c > shape.contours) {
+        return;
     }
-    while (keptCount(shape, keep, false) > figures::maxContours) {
-        dropContour(shape, smallestKept(shape, keep, area, false), keep, dropped);
-    }
+    ++dropped;
+    droppedHoles += shape.outer[c] ? 0 : 1;
+    ContourFlags keep;
+    keep.fill(true);
+    keep[c] = false;
     keepContours(shape, keep);
 }
 

@@ -1,5 +1,7 @@
-// The fitter's second stage: the contours a figure can hold. Islands inside holes go, then the
-// smallest contours beyond 4 outer and 13 in all (an outer contour takes its holes with it).
+// The format's contour limits as the fitter meets them: every contour is kept (a piece standing
+// in a hole is an outer contour of its own) until the last stage joins pieces by seams, two
+// points each, so that at most 4 contours are outer and 13 in all. The point budget keeps those
+// points free; only when 3 points a contour and the seams cannot fit do contours go.
 #pragma once
 
 #include "importer/glyph.h"
@@ -8,10 +10,24 @@ namespace importer {
 
 using ContourFlags = std::array<bool, maxGlyphContours + 1>;
 
-// Sets every contour's outer flag from its nesting; `dropped` counts the contours that go.
-void applyContourLimits(Shape& shape, int& dropped);
+// Every contour's outer flag from its nesting: inside an even number of others.
+void markOuterByNesting(Shape& shape);
+
+int outerContourCount(const Shape& shape);
+
+// The seams needed to bring outerContours and contours within the format's limits.
+int seamsNeeded(int outerContours, int contours);
+
+// The points left for the shape once its seams are paid for.
+int pointsForShape(const Shape& shape);
 
 // Keeps the contours for which keep[c] holds, renumbering points and contours.
 void keepContours(Shape& shape, const ContourFlags& keep);
+
+// The contour of least area; it holds no other, since a contour's area exceeds its holes'.
+int smallestContour(const Shape& shape);
+
+// Takes out contour c, counting it as a piece or a hole.
+void dropContour(Shape& shape, int c, int& dropped, int& droppedHoles);
 
 } // namespace importer

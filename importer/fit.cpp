@@ -4,6 +4,7 @@
 #include "importer/geometry.h"
 #include "importer/repair.h"
 #include "importer/rounding.h"
+#include "importer/seams.h"
 
 #include <algorithm>
 
@@ -13,13 +14,13 @@ namespace {
 
 constexpr int samples = figureRasterSide * figureRasterSide;
 
-// Rounds the glyph moved left by `shift` into work.rounded within the contour limits, and fills
+// Rounds the glyph moved left by `shift` into work.rounded, its outer contours marked, and fills
 // both masks; returns the overlap of the two.
-double roundShifted(FitWork& work, const Glyph& source, double shift, int& dropped) {
+double roundShifted(FitWork& work, const Glyph& source, double shift) {
     work.shifted = source;
     transformGlyph(work.shifted, -shift, 0.0, 1.0);
     roundGlyph(work.shifted, work.rounded);
-    applyContourLimits(work.rounded, dropped);
+    markOuterByNesting(work.rounded);
     fillGlyphFigureGrid(work.shifted, work.glyphMask, work.winding);
     fillShape(work.rounded, work.shapeMask);
     return iouOf(overlapOf(work.glyphMask.data(), work.shapeMask.data(), samples));
@@ -32,8 +33,7 @@ double bestShift(FitWork& work, const Glyph& source, const Effort& effort) {
     double bestRounded = -1.0;
     double best = 0.0;
     for (int trial = 0; trial < std::clamp(effort.shifts, 1, 5); ++trial) {
-        int dropped = 0;
-        const double rounded = roundShifted(work, source, shifts[trial], dropped);
+        const double rounded = roundShifted(work, source, shifts[trial]);
         if (rounded > bestRounded + 1e-9) {
             bestRounded = rounded;
             best = shifts[trial];
@@ -60,18 +60,27 @@ bool fitFigure(FitWork& work, const Glyph& source, Shape& figure, FitReport& rep
                const Effort& effort) {
     const double shift = bestShift(work, source, effort);
     report = {};
-    report.ceiling = roundShifted(work, source, shift, report.droppedContours);
+    report.ceiling = roundShifted(work, source, shift);
     spendPointBudget(work.budget, work.rounded, work.glyphMask, work.shapeMask, figure,
-                     report.droppedContours);
-    dropFaultyContours(figure, work.trial, report.droppedContours, effort.repairs);
+                     report.droppedContours, report.droppedHoles);
+    dropFaultyContours(figure, work.trial, report.droppedContours, report.droppedHoles,
+                       effort.repairs);
     if (figure.contours == 0) {
         return false;
     }
     fillShape(figure, work.shapeMask);
     report.reduced = iouOf(overlapOf(work.glyphMask.data(), work.shapeMask.data(), samples));
     movePoints(work.optimiser, figure, work.glyphMask, work.shapeMask, effort.passes);
-    reallocatePoints(work.optimiser, figure, work.glyphMask, work.shapeMask, figures::maxPoints,
+    reallocatePoints(work.optimiser, figure, work.glyphMask, work.shapeMask, pointsForShape(figure),
                      effort);
+    // Where no seam can be laid, the smallest contour goes and the seams are sought again.
+    while (figure.contours > 0 && !joinPieces(figure, work.trial)) {
+        dropContour(figure, smallestContour(figure), report.droppedContours, report.droppedHoles);
+        markOuterByNesting(figure);
+    }
+    if (figure.contours == 0) {
+        return false;
+    }
     fillShape(figure, work.shapeMask);
     report.fitted = iouOf(overlapOf(work.glyphMask.data(), work.shapeMask.data(), samples));
     return shapeFault(figure) == Fault::none;

@@ -1,7 +1,8 @@
 // The fitter: a flattened glyph in outline units in, a figure the program draws soundly out.
-// Rounds the glyph to integer points, keeps at most 4 outer contours and 13 contours in all
-// (the smallest go first), spends the 45 points where dropping one would lose the most area, then
-// moves the integer points to improve the overlap with the glyph.
+// Rounds the glyph to integer points, spends the 45 points (less two for each seam the format's
+// contour limits will need) where dropping one would lose the most area, moves the integer points
+// to improve the overlap with the glyph, then joins pieces by seams until at most 4 contours are
+// outer and 13 in all. Every piece and hole is kept unless the points cannot hold them.
 #pragma once
 
 #include "figures/format.h"
@@ -24,7 +25,8 @@ constexpr double cellSize = 100.0;
 void placeInCell(Glyph& glyph, const FontFrame& frame);
 
 struct FitReport {
-    int droppedContours; // islands in holes, and contours beyond 13 or beyond 4 outer
+    int droppedContours; // pieces and holes the points could not hold, or that broke a rule
+    int droppedHoles;    // the holes among them
     double ceiling;      // overlap of all rounded points, only the contour limits applied
     double reduced;      // after spending the point budget, before moving points
     double fitted;       // after moving points
@@ -41,7 +43,7 @@ constexpr double roughOverlap = 0.80;
 struct FitWork {
     Glyph shifted; // the glyph moved sideways to where its points round best
     Shape rounded; // its rounded contours within the contour limits
-    Shape trial;   // the figure less one contour, while faulty contours are sought
+    Shape trial;   // the figure less one contour, or joined by one more seam
     FigureMask glyphMask;
     FigureMask shapeMask;
     FigureWinding winding;

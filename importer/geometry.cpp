@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace importer {
 
@@ -57,7 +58,7 @@ const char* faultText(Fault fault) {
     case Fault::straightPoint: return "contour runs straight at a point";
     case Fault::selfCrossing: return "contour crosses itself";
     case Fault::contoursMeet: return "contours meet";
-    case Fault::islandInHole: return "island inside a hole";
+    case Fault::crossingSeam: return "pieces overlap at a seam";
     case Fault::outerNotListed: return "outer contour not listed";
     case Fault::holeListed: return "hole listed as outer";
     case Fault::tooManyOuter: return "more than 4 outer contours";
@@ -90,9 +91,177 @@ void nestingDepths(const Shape& shape, std::array<int, maxGlyphContours + 1>& de
     }
 }
 
-Fault shapeFault(const Shape& shape) {
-    if (shape.points < 1 || shape.points > figures::maxPoints || shape.contours < 1 ||
-        shape.contours > figures::maxContours) {
+namespace {
+
+bool samePlace(const Shape& shape, int a, int b) {
+    return shape.x[a] == shape.x[b] && shape.y[a] == shape.y[b];
+}
+
+int predecessor(const Shape& shape, int contour, int k) {
+    return k == shape.first[contour] ? shape.last[contour] : k - 1;
+}
+
+// The edge that runs back along the seam from k; 0 when k starts no seam.
+int seamTwin(const Shape& shape, int contour, int k) {
+    const int j = successor(shape, contour, k);
+    for (int m = shape.first[contour]; m <= shape.last[contour]; ++m) {
+        if (m != k && samePlace(shape, m, j) && samePlace(shape, successor(shape, contour, m), k)) {
+            return m;
+        }
+    }
+    return 0;
+}
+
+// Two edges that are not neighbours may meet only where a seam ends: at one shared end, without
+// running along each other.
+bool meetOnlyAtSeamEnd(const Shape& shape, int contour, int k, int m) {
+    const int kn = successor(shape, contour, k), mn = successor(shape, contour, m);
+    int shared = 0, ownEnd = 0, otherEnd = 0;
+    for (auto [a, b] : {std::pair{k, m}, std::pair{k, mn}, std::pair{kn, m}, std::pair{kn, mn}}) {
+        if (samePlace(shape, a, b)) {
+            ++shared;
+            ownEnd = a == k ? kn : k;
+            otherEnd = b == m ? mn : m;
+            if (seamTwin(shape, contour, a) == 0 && seamTwin(shape, contour, b) == 0 &&
+                seamTwin(shape, contour, predecessor(shape, contour, a)) == 0 &&
+                seamTwin(shape, contour, predecessor(shape, contour, b)) == 0) {
+                return false;
+            }
+        }
+    }
+    if (shared != 1) {
+        return false;
+    }
+    const IntPoint v = pointOf(shape, k == ownEnd ? kn : k);
+    const IntPoint a = pointOf(shape, ownEnd), b = pointOf(shape, otherEnd);
+    const std::int64_t turn = cross(v, a, b);
+    return turn != 0 || (a.x - v.x) * (b.x - v.x) + (a.y - v.y) * (b.y - v.y) < 0;
+}
+
+Fault contourCrossing(const Shape& shape, int c) {
+    const int first = shape.first[c], last = shape.last[c];
+    for (int k = first; k <= last; ++k) {
+        int count = 0;
+        for (int m = first; m <= last; ++m) {
+            count += samePlace(shape, k, m) ? 1 : 0;
+        }
+        // A seam's end is passed twice, and only where the seam starts or ends.
+        if (count > 2 || (count == 2 && seamTwin(shape, c, k) == 0 &&
+                          seamTwin(shape, c, predecessor(shape, c, k)) == 0)) {
+            return Fault::crossingSeam;
+        }
+    }
+    for (int k = first; k <= last; ++k) {
+        const int kn = successor(shape, c, k);
+        for (int m = k + 2; m <= last; ++m) {
+            const int mn = successor(shape, c, m);
+            if (mn == k || !segmentsMeet(pointOf(shape, k), pointOf(shape, kn), pointOf(shape, m),
+                                         pointOf(shape, mn))) {
+                continue;
+            }
+            const bool twins = samePlace(shape, k, mn) && samePlace(shape, kn, m);
+            if (!twins && !meetOnlyAtSeamEnd(shape, c, k, m)) {
+                return Fault::selfCrossing;
+            }
+        }
+    }
+    return Fault::none;
+}
+
+// The pieces of a contour are the cycles of its edges that are no seam. Every piece must turn
+// the way its nesting among the others asks (a piece inside another one the other way round),
+// or the walls of some piece would face into the solid.
+struct Piece {
+    int points;
+    std::array<int, figures::maxPoints + 1> point;
+};
+
+bool nextPiece(const Shape& shape, int c, std::array<bool, maxGlyphPoints + 1>& seen,
+               Piece& piece) {
+    int start = 0;
+    for (int k = shape.first[c]; k <= shape.last[c] && start == 0; ++k) {
+        if (!seen[k] && seamTwin(shape, c, k) == 0) {
+            start = k;
+        }
+    }
+    piece.points = 0;
+    if (start == 0) {
+        return false;
+    }
+    int k = start;
+    do {
+        seen[k] = true;
+        if (piece.points >= figures::maxPoints) {
+            return false;
+        }
+        piece.point[++piece.points] = k;
+        k = successor(shape, c, k);
+        for (int hops = 0; seamTwin(shape, c, k) != 0 && hops <= figures::maxPoints; ++hops) {
+            seen[k] = true;
+            k = successor(shape, c, seamTwin(shape, c, k));
+        }
+    } while (k != start && !seen[k]);
+    return k == start;
+}
+
+std::int64_t pieceArea(const Shape& shape, const Piece& piece) {
+    std::int64_t area = 0;
+    for (int i = 1; i <= piece.points; ++i) {
+        area += cross({0, 0}, pointOf(shape, piece.point[i]),
+                      pointOf(shape, piece.point[i == piece.points ? 1 : i + 1]));
+    }
+    return area;
+}
+
+bool pieceHolds(const Shape& shape, const Piece& outer, IntPoint p) {
+    bool inside = false;
+    for (int i = 1; i <= outer.points; ++i) {
+        inside ^= rayCrosses(p, pointOf(shape, outer.point[i]),
+                             pointOf(shape, outer.point[i == outer.points ? 1 : i + 1]));
+    }
+    return inside;
+}
+
+std::array<Piece, figures::maxPoints / 3 + 2> pieces;
+std::array<bool, maxGlyphPoints + 1> seenInPieces;
+
+bool piecesTurnAlike(const Shape& shape, int c) {
+    if (shape.last[c] - shape.first[c] + 1 > figures::maxPoints) {
+        return true; // a working shape before the point budget: no seams yet
+    }
+    int count = 0;
+    while (count + 1 < static_cast<int>(pieces.size()) &&
+           nextPiece(shape, c, seenInPieces, pieces[count + 1])) {
+        ++count;
+    }
+    for (int k = shape.first[c]; k <= shape.last[c]; ++k) {
+        seenInPieces[k] = false;
+    }
+    int sense = 0;
+    for (int i = 1; i <= count; ++i) {
+        bool inner = false;
+        for (int j = 1; j <= count; ++j) {
+            inner ^= j != i && pieceHolds(shape, pieces[j], pointOf(shape, pieces[i].point[1]));
+        }
+        const std::int64_t area = pieceArea(shape, pieces[i]);
+        const int turn = (area > 0 ? 1 : -1) * (inner ? -1 : 1);
+        if (area == 0 || (sense != 0 && turn != sense)) {
+            return false;
+        }
+        sense = turn;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isSeam(const Shape& shape, int contour, int k) {
+    return seamTwin(shape, contour, k) != 0;
+}
+
+Fault shapeFault(const Shape& shape, const ShapeLimits& limits) {
+    if (shape.points < 1 || shape.points > limits.points || shape.contours < 1 ||
+        shape.contours > limits.contours) {
         return Fault::format;
     }
     int outers = 0;
@@ -108,14 +277,11 @@ Fault shapeFault(const Shape& shape) {
                 return Fault::straightPoint;
             }
         }
-        for (int k = first; k <= last; ++k) {
-            for (int m = k + 2; m <= last; ++m) {
-                if (successor(shape, c, m) != k &&
-                    segmentsMeet(pointOf(shape, k), pointOf(shape, k + 1), pointOf(shape, m),
-                                 pointOf(shape, successor(shape, c, m)))) {
-                    return Fault::selfCrossing;
-                }
-            }
+        if (const Fault crossing = contourCrossing(shape, c); crossing != Fault::none) {
+            return crossing;
+        }
+        if (!piecesTurnAlike(shape, c)) {
+            return Fault::crossingSeam;
         }
         for (int d = c + 1; d <= shape.contours; ++d) {
             for (int k = first; k <= last; ++k) {
@@ -132,17 +298,14 @@ Fault shapeFault(const Shape& shape) {
     std::array<int, maxGlyphContours + 1> depth;
     nestingDepths(shape, depth);
     for (int c = 1; c <= shape.contours; ++c) {
-        if (depth[c] > 1) {
-            return Fault::islandInHole;
-        }
-        if (depth[c] == 0 && !shape.outer[c]) {
+        if (isOuterDepth(depth[c]) && !shape.outer[c]) {
             return Fault::outerNotListed;
         }
-        if (depth[c] == 1 && shape.outer[c]) {
+        if (!isOuterDepth(depth[c]) && shape.outer[c]) {
             return Fault::holeListed;
         }
     }
-    return outers > figures::maxOuterContours ? Fault::tooManyOuter : Fault::none;
+    return outers > limits.outer ? Fault::tooManyOuter : Fault::none;
 }
 
 int contactCount(const Shape& shape) {

@@ -1,6 +1,9 @@
 // The soundness of a figure beyond what the program itself checks: contours of at least three
-// points that turn at every point, none crossing or touching itself or another, holes directly
-// inside an outer contour, and the header listing exactly the outer contours.
+// points that turn at every point, none crossing or touching itself or another, and the header
+// listing exactly the outer contours (those inside an even number of others: a piece standing in
+// a hole is an outer contour again). One contour may hold several pieces joined by seams: an edge
+// run there and straight back (a bridge of no width, which has no wall and no outline in the
+// program); a seam's two ends are the only points a contour may pass twice.
 #pragma once
 
 #include "figures/format.h"
@@ -36,7 +39,7 @@ enum class Fault {
     straightPoint, // a contour runs straight or doubles back at a point
     selfCrossing,
     contoursMeet,
-    islandInHole,
+    crossingSeam, // the pieces at the end of a seam overlap there
     outerNotListed,
     holeListed,
     tooManyOuter,
@@ -47,8 +50,25 @@ const char* faultText(Fault fault);
 // Coordinates within this magnitude can be checked exactly.
 constexpr std::int32_t checkedCoordinateLimit = 1 << 20;
 
-// Contours, their outer flags and limits (45 points, 13 contours, 4 outer).
-Fault shapeFault(const Shape& shape);
+struct ShapeLimits {
+    int points, contours, outer;
+};
+// What the outline format holds.
+constexpr ShapeLimits figureLimits{figures::maxPoints, figures::maxContours,
+                                   figures::maxOuterContours};
+// While the fitter works, before pieces are joined to fit the format's limits.
+constexpr ShapeLimits workingLimits{maxGlyphPoints, maxGlyphContours, maxGlyphContours};
+
+// Contours, their outer flags and the limits.
+Fault shapeFault(const Shape& shape, const ShapeLimits& limits = figureLimits);
+
+// True when the point's parity of nesting makes it an outer contour.
+inline bool isOuterDepth(int depth) {
+    return depth % 2 == 0;
+}
+
+// True when the edge from k to its successor runs back along another edge of its contour.
+bool isSeam(const Shape& shape, int contour, int k);
 
 // A figure as the file holds it.
 Fault figureFault(const figures::FigureRecord& record);

@@ -17,11 +17,17 @@ void closeFont();
 
 enum class GlyphFault { none, missing, empty, unreadable, mismatch };
 
-// The minimum overlap of a glyph read with GDI's rendering of it.
+// The minimum overlap of a glyph read with GDI's rendering of it, where a pixel that only one of
+// the two covers is forgiven next to a pixel the other covers.
 constexpr double readCheckThreshold = 0.99;
+
+// How the font's splines are read: as its outlines are made (cubic in a CFF font, quadratic in a
+// TrueType font) and, failing the check, the other way; or one way only.
+enum class SplineReading { byFont, cubic, quadratic };
 
 // The glyph's outline in font units (y up, origin on the baseline), and its overlap with GDI's
 // rendering of the glyph.
-GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering);
+GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering,
+                     SplineReading reading = SplineReading::byFont);
 
 } // namespace importer

@@ -1,15 +1,15 @@
 // Glyph outlines through GetGlyphOutlineW (GGO_NATIVE, unhinted, at the em size). Under Wine both
 // GGO_NATIVE and GGO_BEZIER hand the cubic curves of CFF-based fonts over as quadratic splines
 // (GGO_BEZIER converts them as if they were quadratic, which bends every curve), so the splines of
-// a CFF font are read as cubic; each reading is rasterised and compared with GDI's own rendering
-// of the glyph, and only one that matches it is used. Characters beyond the 16-bit range, which
-// GetGlyphIndicesW cannot take, are looked up in the font's own character map; everything after
-// that works on glyph indices.
+// a CFF font are read as cubic; each reading is rasterised and compared with GDI's own bitmap of
+// the glyph (GGO_BITMAP, which GDI does not keep, where a glyph drawn as text stays in memory for
+// the life of the process), and only one that matches it is used. Characters beyond the 16-bit
+// range, which GetGlyphIndicesW cannot take, are looked up in the font's own character map;
+// everything after that works on glyph indices.
 #include "importer/glyph_reader.h"
 
 #include "importer/cmap.h"
 #include "importer/raster.h"
-#include "importer/pixel_bitmap_win32.h"
 
 #include <windows.h>
 
@@ -22,20 +22,24 @@ namespace importer {
 
 namespace {
 
-// GDI's rendering for the check: the em square this many pixels high.
-constexpr int renderEm = 1920;
-constexpr int renderMargin = 16;
+// GDI's bitmap for the check: the em square this many pixels high, where an outline unit of the
+// figure's cell is 4 pixels; a misread curve strays by several, the two rasterisers by one.
+constexpr int renderEm = 400;
+constexpr int renderMargin = 8;
+constexpr int forgivenReach = 1;
 constexpr double maxPlacementShift = 3.0;
 // Curves are flattened to this fraction of an outline unit.
 constexpr double flatteningTolerance = 0.05;
 
 HDC fontDc;
+HDC renderDc;
 HFONT outlineFont;
 HFONT renderFont;
 double emSize;
 bool cffOutlines;
 
 std::array<unsigned char, 1 << 20> outlineBuffer;
+std::array<unsigned char, 1 << 20> bitmapBuffer;
 std::array<std::uint8_t, maxRasterSide * maxRasterSide> ownMask;
 std::array<std::uint8_t, maxRasterSide * maxRasterSide> gdiMask;
 std::array<std::int32_t, maxRasterSide*(maxRasterSide + 1)> winding;
@@ -122,50 +126,48 @@ bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic, G
     return true;
 }
 
-// GDI draws the glyph black on white without smoothing; the outline is filled on the same grid.
+// GDI's one-bit bitmap of the glyph into gdiMask, framed by the margin; false when there is none.
+bool renderGlyph(WORD index, int& width, int& height, int& originX, int& originY) {
+    GLYPHMETRICS metrics;
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    const UINT format = GGO_BITMAP | GGO_GLYPH_INDEX;
+    const DWORD size = GetGlyphOutlineW(renderDc, index, format, &metrics, 0, nullptr, &identity);
+    if (size == GDI_ERROR || size == 0 || size > bitmapBuffer.size() ||
+        GetGlyphOutlineW(renderDc, index, format, &metrics, size, bitmapBuffer.data(), &identity) ==
+            GDI_ERROR) {
+        return false;
+    }
+    const int boxWidth = static_cast<int>(metrics.gmBlackBoxX);
+    const int boxHeight = static_cast<int>(metrics.gmBlackBoxY);
+    const int rowBytes = (boxWidth + 31) / 32 * 4;
+    width = boxWidth + 2 * renderMargin;
+    height = boxHeight + 2 * renderMargin;
+    if (width > maxRasterSide || height > maxRasterSide ||
+        static_cast<DWORD>(rowBytes * boxHeight) > size) {
+        return false;
+    }
+    std::fill_n(gdiMask.begin(), width * height, std::uint8_t{0});
+    for (int y = 0; y < boxHeight; ++y) {
+        for (int x = 0; x < boxWidth; ++x) {
+            const unsigned char bits = bitmapBuffer[y * rowBytes + x / 8];
+            gdiMask[(y + renderMargin) * width + x + renderMargin] = (bits >> (7 - x % 8)) & 1;
+        }
+    }
+    originX = renderMargin - metrics.gmptGlyphOrigin.x;
+    originY = renderMargin + metrics.gmptGlyphOrigin.y;
+    return true;
+}
+
+// The outline filled on the grid of GDI's bitmap of the glyph, compared with it.
 double compareWithRendering(const Glyph& glyph, WORD index) {
+    int width = 0, height = 0, originX = 0, originY = 0;
+    if (!renderGlyph(index, width, height, originX, originY)) {
+        return 0.0;
+    }
     const double scale = static_cast<double>(renderEm) / emSize;
-    const Box box = inkBox(glyph);
-    const int originX = renderMargin - static_cast<int>(std::floor(box.left * scale));
-    const int originY = renderMargin + static_cast<int>(std::ceil(box.top * scale));
-    const int width = std::min(
-        maxRasterSide, originX + static_cast<int>(std::ceil(box.right * scale)) + renderMargin);
-    const int height = std::min(
-        maxRasterSide, originY - static_cast<int>(std::floor(box.bottom * scale)) + renderMargin);
-    if (width <= 0 || height <= 0) {
-        return 0.0;
-    }
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = importer::createPixelBitmap(dc, width, height, bits);
-    if (!dc || !bitmap || !bits) {
-        if (bitmap) {
-            DeleteObject(bitmap);
-        }
-        if (dc) {
-            DeleteDC(dc);
-        }
-        return 0.0;
-    }
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = SelectObject(dc, renderFont);
-    PatBlt(dc, 0, 0, width, height, WHITENESS);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
-    ExtTextOutW(dc, originX, originY, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(&index),
-                1, nullptr);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-        gdiMask[i] = (pixels[i] & 0xFF) < 128 ? 1 : 0;
-    }
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data(), winding);
-    const double direct = iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height));
+    const double direct =
+        tolerantOverlap(ownMask.data(), gdiMask.data(), width, height, forgivenReach);
     // GDI places the glyph on whole pixels of its own rounding (the baseline moves by up to a
     // pixel or two); the shape is what must agree, so the outline is also laid where the
     // centroids of the two coincide.
@@ -177,7 +179,8 @@ double compareWithRendering(const Glyph& glyph, WORD index) {
     const double dx = std::clamp(gdiX - ownX, -maxPlacementShift, maxPlacementShift);
     const double dy = std::clamp(gdiY - ownY, -maxPlacementShift, maxPlacementShift);
     fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data(), winding);
-    return std::max(direct, iouOf(overlapOf(ownMask.data(), gdiMask.data(), width * height)));
+    return std::max(direct,
+                    tolerantOverlap(ownMask.data(), gdiMask.data(), width, height, forgivenReach));
 }
 
 bool readCharacterMap(const void* source, std::uint32_t offset, unsigned char* bytes,
@@ -235,12 +238,17 @@ FontFault openFont(const wchar_t* face, bool bold, bool italic, FontFrame& frame
     outlineFont = makeFont(face, bold, italic, static_cast<int>(emSize), DEFAULT_QUALITY);
     renderFont = makeFont(face, bold, italic, renderEm, NONANTIALIASED_QUALITY);
     SelectObject(fontDc, outlineFont);
+    renderDc = CreateCompatibleDC(nullptr);
+    SelectObject(renderDc, renderFont);
     return FontFault::none;
 }
 
 void closeFont() {
-    if (fontDc) {
-        DeleteDC(fontDc);
+    for (HDC* dc : {&fontDc, &renderDc}) {
+        if (*dc) {
+            DeleteDC(*dc);
+        }
+        *dc = nullptr;
     }
     for (HFONT* font : {&outlineFont, &renderFont}) {
         if (*font) {
@@ -248,10 +256,10 @@ void closeFont() {
         }
         *font = nullptr;
     }
-    fontDc = nullptr;
 }
 
-GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering) {
+GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering,
+                     SplineReading reading) {
     overlapWithRendering = 0.0;
     clearGlyph(glyph);
     if (character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF) || !fontDc) {
@@ -279,7 +287,12 @@ GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRender
     }
     // A CFF font's splines are cubic whatever their label says; a TrueType font's are quadratic.
     // Either reading must match the rendering; the other is tried before giving up.
-    for (bool cubic : {cffOutlines, !cffOutlines}) {
+    const bool first = reading == SplineReading::byFont ? cffOutlines
+                                                        : reading == SplineReading::cubic;
+    for (bool cubic : {first, !first}) {
+        if (cubic != first && reading != SplineReading::byFont) {
+            break;
+        }
         if (!parseOutline(outlineBuffer.data(), size, cubic, glyph)) {
             return GlyphFault::unreadable;
         }

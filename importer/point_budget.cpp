@@ -1,5 +1,6 @@
 #include "importer/point_budget.h"
 
+#include "importer/contour_limits.h"
 #include "importer/geometry.h"
 #include "importer/masks.h"
 
@@ -70,6 +71,16 @@ int alivePoints(const BudgetWork& work, const Shape& rounded) {
     return count;
 }
 
+// The points the remaining contours may keep once the seams that join them are paid for.
+int pointTarget(const BudgetWork& work, const Shape& rounded) {
+    int outers = 0, contours = 0;
+    for (int c = 1; c <= rounded.contours; ++c) {
+        contours += work.size[c] > 0 ? 1 : 0;
+        outers += work.size[c] > 0 && rounded.outer[c] ? 1 : 0;
+    }
+    return figures::maxPoints - 2 * seamsNeeded(outers, contours);
+}
+
 void collectLinked(const BudgetWork& work, const Shape& rounded, Shape& shape) {
     shape.points = 0;
     shape.contours = 0;
@@ -91,8 +102,9 @@ void collectLinked(const BudgetWork& work, const Shape& rounded, Shape& shape) {
     }
 }
 
-// The linked contour of least area; every one of its points is taken out.
-void dropSmallestContour(BudgetWork& work, const Shape& rounded) {
+// The linked contour of least area (it holds no other); every one of its points is taken out.
+// True when it was a hole.
+bool dropSmallestContour(BudgetWork& work, const Shape& rounded) {
     int smallest = 0;
     std::int64_t smallestArea = 0;
     for (int c = 1; c <= rounded.contours; ++c) {
@@ -114,6 +126,7 @@ void dropSmallestContour(BudgetWork& work, const Shape& rounded) {
         work.alive[k] = false;
     }
     work.size[smallest] = 0;
+    return !rounded.outer[smallest];
 }
 
 // The cheapest point that may still go (not blocked, on a contour of more than 3); 0 for none.
@@ -144,21 +157,21 @@ void removeLinkedPoint(BudgetWork& work, const Shape& rounded, FigureMask& shape
 } // namespace
 
 void spendPointBudget(BudgetWork& work, const Shape& rounded, const FigureMask& glyphMask,
-                      FigureMask& shapeMask, Shape& figure, int& dropped) {
+                      FigureMask& shapeMask, Shape& figure, int& dropped, int& droppedHoles) {
     linkContours(work, rounded);
     fillShape(rounded, shapeMask);
     for (int k = 1; k <= rounded.points; ++k) {
         updateCost(work, rounded, glyphMask, shapeMask, k);
     }
     bool unblockedSinceRemoval = true;
-    while (alivePoints(work, rounded) > figures::maxPoints) {
+    while (alivePoints(work, rounded) > pointTarget(work, rounded)) {
         const int best = cheapestPoint(work, rounded);
         if (best == 0 && !unblockedSinceRemoval) {
             work.blocked.fill(false);
             unblockedSinceRemoval = true;
         } else if (best == 0) {
             // Every point is held by its neighbours: the smallest contour goes.
-            dropSmallestContour(work, rounded);
+            droppedHoles += dropSmallestContour(work, rounded) ? 1 : 0;
             ++dropped;
             collectLinked(work, rounded, work.remaining);
             fillShape(work.remaining, shapeMask);

@@ -1,7 +1,8 @@
-// The fitter's third stage: the 45 points a figure may have, spent where shape is. Points are
-// taken away one at a time across all contours (Visvalingam's removal), the one whose removal
-// loses the fewest samples of the overlap with the glyph first, never so that an edge meets
-// another; when every point is held, the smallest contour goes.
+// The fitter's third stage: the 45 points a figure may have, less two for every seam the last
+// stage will need, spent where shape is. Points are taken away one at a time across all contours
+// (Visvalingam's removal), the one whose removal loses the fewest samples of the overlap with
+// the glyph first, never so that an edge meets another; only when every contour is down to what
+// it needs and the budget still cannot hold them does the smallest contour go.
 #pragma once
 
 #include "importer/glyph.h"
@@ -29,9 +30,10 @@ struct BudgetWork {
     Shape remaining;
 };
 
-// The rounded shape with at most 45 points in `figure`; shapeMask is left holding the fill of
-// what remains. `dropped` counts the contours that go.
+// The rounded shape (outer flags set) within the budget in `figure`; shapeMask is left holding
+// the fill of what remains. `dropped` counts the contours that go, droppedHoles the holes among
+// them.
 void spendPointBudget(BudgetWork& work, const Shape& rounded, const FigureMask& glyphMask,
-                      FigureMask& shapeMask, Shape& figure, int& dropped);
+                      FigureMask& shapeMask, Shape& figure, int& dropped, int& droppedHoles);
 
 } // namespace importer

@@ -132,6 +132,37 @@ double iouOf(const Overlap& overlap) {
     return overlap.either == 0 ? 0.0 : static_cast<double>(overlap.both) / overlap.either;
 }
 
+namespace {
+
+bool coversNear(const std::uint8_t* mask, int width, int height, int x, int y, int reach) {
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int nx = x + dx, ny = y + dy;
+            if (nx >= 0 && ny >= 0 && nx < width && ny < height && mask[ny * width + nx] != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+double tolerantOverlap(const std::uint8_t* a, const std::uint8_t* b, int width, int height,
+                       int reach) {
+    std::int64_t either = 0, unforgiven = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool inA = a[y * width + x] != 0, inB = b[y * width + x] != 0;
+            either += inA || inB ? 1 : 0;
+            if (inA != inB && !coversNear(inA ? b : a, width, height, x, y, reach)) {
+                ++unforgiven;
+            }
+        }
+    }
+    return either == 0 ? 0.0 : 1.0 - static_cast<double>(unforgiven) / static_cast<double>(either);
+}
+
 bool centroidOf(const std::uint8_t* mask, int width, int height, double& x, double& y) {
     double sumX = 0, sumY = 0, count = 0;
     for (int row = 0; row < height; ++row) {

@@ -40,6 +40,12 @@ struct Overlap {
 Overlap overlapOf(const std::uint8_t* a, const std::uint8_t* b, int samples);
 double iouOf(const Overlap& overlap);
 
+// The overlap of two masks of one size where a sample covered by only one of them is forgiven
+// when the other covers a sample within `reach` of it (rasterisers part ways by a sample along
+// every edge); the forgiven samples count as covered by both.
+double tolerantOverlap(const std::uint8_t* a, const std::uint8_t* b, int width, int height,
+                       int reach);
+
 // The mean position of the samples inside; false for an empty mask.
 bool centroidOf(const std::uint8_t* mask, int width, int height, double& x, double& y);
 

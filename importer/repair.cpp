@@ -40,14 +40,6 @@ void repairContacts(Shape& shape, int maxMoves) {
     }
 }
 
-void markOuterByNesting(Shape& shape) {
-    std::array<int, maxGlyphContours + 1> depth;
-    nestingDepths(shape, depth);
-    for (int c = 1; c <= shape.contours; ++c) {
-        shape.outer[c] = depth[c] == 0;
-    }
-}
-
 // The smallest contour whose removal changes the shape's fault; 0 when none does.
 int faultyContour(const Shape& shape, Shape& trial) {
     ContourFlags keep;
@@ -58,7 +50,8 @@ int faultyContour(const Shape& shape, Shape& trial) {
         trial = shape;
         keepContours(trial, keep);
         markOuterByNesting(trial);
-        bool helps = trial.contours == 0 || shapeFault(trial) != shapeFault(shape);
+        bool helps = trial.contours == 0 ||
+                     shapeFault(trial, workingLimits) != shapeFault(shape, workingLimits);
         if (helps &&
             (worst == 0 || std::llabs(twiceArea(shape, c)) < std::llabs(twiceArea(shape, worst)))) {
             worst = c;
@@ -69,19 +62,15 @@ int faultyContour(const Shape& shape, Shape& trial) {
 
 } // namespace
 
-void dropFaultyContours(Shape& shape, Shape& trial, int& dropped, int repairs) {
+void dropFaultyContours(Shape& shape, Shape& trial, int& dropped, int& droppedHoles, int repairs) {
     repairContacts(shape, repairs);
     for (;;) {
         markOuterByNesting(shape);
-        if (shape.contours == 0 || shapeFault(shape) == Fault::none) {
+        if (shape.contours == 0 || shapeFault(shape, workingLimits) == Fault::none) {
             return;
         }
         const int worst = faultyContour(shape, trial);
-        ContourFlags keep;
-        keep.fill(true);
-        keep[worst == 0 ? 1 : worst] = false;
-        keepContours(shape, keep);
-        ++dropped;
+        dropContour(shape, worst == 0 ? 1 : worst, dropped, droppedHoles);
     }
 }
 

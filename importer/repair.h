@@ -8,7 +8,8 @@
 
 namespace importer {
 
-// `trial` is working room for the shape less one contour. `dropped` counts the contours that go.
-void dropFaultyContours(Shape& shape, Shape& trial, int& dropped, int repairs);
+// `trial` is working room for the shape less one contour. `dropped` counts the contours that go,
+// droppedHoles the holes among them. The format's contour limits are not asked for yet.
+void dropFaultyContours(Shape& shape, Shape& trial, int& dropped, int& droppedHoles, int repairs);
 
 } // namespace importer

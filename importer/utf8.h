@@ -17,4 +17,25 @@ struct Characters {
 // maxTextCharacters characters.
 bool decodeUtf8(std::string_view text, Characters& characters);
 
+// The characters of `from` for which keep(c) holds, as UTF-8 into text; its length.
+constexpr int maxUtf8Bytes = 4 * maxTextCharacters;
+template <typename Keep>
+int encodeUtf8If(const Characters& from, char (&text)[maxUtf8Bytes + 1], Keep keep) {
+    int length = 0;
+    for (int i = 1; i <= from.count; ++i) {
+        const char32_t c = from.at[i];
+        if (!keep(c)) {
+            continue;
+        }
+        const int extra = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        constexpr unsigned char leads[4] = {0x00, 0xC0, 0xE0, 0xF0};
+        text[length++] = static_cast<char>(leads[extra] | (c >> (6 * extra)));
+        for (int k = extra - 1; k >= 0; --k) {
+            text[length++] = static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+        }
+    }
+    text[length] = '\0';
+    return length;
+}
+
 } // namespace importer

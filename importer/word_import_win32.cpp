@@ -146,12 +146,17 @@ void fitSummaryText(char32_t c, const CharacterFit& fit, wchar_t (&text)[256]) {
 
 void droppedContoursText(const CharacterFit& fit, wchar_t (&text)[256]) {
     text[0] = L'\0';
-    if (fit.report.droppedContours > 0) {
-        format(text,
-               L"  注意: 字形の輪郭 %d 個のうち %d 個を省きました(図形の輪郭は外側 %d 個、全部で "
-               L"%d 個、点は %d 個まで)。",
-               fit.contours + fit.report.droppedContours, fit.report.droppedContours,
-               figures::maxOuterContours, figures::maxContours, figures::maxPoints);
+    const int holes = fit.report.droppedHoles;
+    const int pieces = fit.report.droppedContours - holes;
+    if (pieces > 0 && holes > 0) {
+        format(text, L"  注意: 点 %d 個に収まらず、字形の部分 %d 個と穴 %d 個を省きました。",
+               figures::maxPoints, pieces, holes);
+    } else if (pieces > 0) {
+        format(text, L"  注意: 点 %d 個に収まらず、字形の部分 %d 個を省きました。",
+               figures::maxPoints, pieces);
+    } else if (holes > 0) {
+        format(text, L"  注意: 点 %d 個に収まらず、字形の穴 %d 個を省きました。",
+               figures::maxPoints, holes);
     }
 }
 

@@ -22,6 +22,9 @@ struct FaceOutline {
     std::array<std::int32_t, figures::maxContours + 1> counts;
     std::int32_t contours;
     figures::Rgb colour;
+    // Where the edge from a point is a seam, which the outline leaves out; seamed when any is.
+    std::array<bool, maxFacePoints> seamFrom;
+    bool seamed;
 };
 
 inline FaceOutline faceOutline{};

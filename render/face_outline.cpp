@@ -9,6 +9,7 @@ namespace render {
 
 bool outlineFace(int slot) {
     faceOutline.contours = 0;
+    faceOutline.seamed = false;
     if (slot < 1 || slot > figures::maxSlots) {
         return false;
     }
@@ -31,9 +32,12 @@ bool outlineFace(int slot) {
         faceOutline.counts[faceOutline.contours++] = last - first + 2;
         int opening = total;
         for (int v = first; v <= last; ++v) {
+            faceOutline.seamFrom[total] = figures::seamEdge[slot][v] != 0;
+            faceOutline.seamed = faceOutline.seamed || faceOutline.seamFrom[total];
             faceOutline.points[total++] = {figures::screenX[slot][v + base],
                                            figures::screenY[slot][v + base]};
         }
+        faceOutline.seamFrom[total] = false;
         faceOutline.points[total++] = faceOutline.points[opening];
     }
     return faceOutline.contours > 0;

@@ -181,6 +181,9 @@ bool shapeWall(int slot, int wall, WallShape& shape) {
     if (!slotInRange(slot) || wall < 1 || wall > pointsOf(slot)) {
         return false;
     }
+    if (figures::seamEdge[slot][wall] != 0) {
+        return false;
+    }
     const figures::SideQuad& quad = figures::sideQuad[slot][wall];
     shape.wall = wall;
     shape.corner = {quad.corner1, quad.corner2, quad.corner3, quad.corner4};

@@ -40,8 +40,8 @@ void decideFaces(int slot);
 // Culls the slot's walls and fills wallOrder: hull walls first, then the others by selection.
 void orderWalls(int slot);
 
-// The shape of wall j of the slot; false when the wall does not face the viewer or its corners
-// lie outside the slot's vertices.
+// The shape of wall j of the slot; false when the wall does not face the viewer, stands on a seam
+// or its corners lie outside the slot's vertices.
 bool shapeWall(int slot, int wall, WallShape& shape);
 
 // True when the candidate wall w must give way to o, that is when o is to be drawn before w.

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 namespace {
 
 using namespace importer;
@@ -61,6 +63,47 @@ TEST(ImporterGlyphs, CffCurvesReadRightAndFit) {
                                     {U'\U0002000B', 0.90},
                                     {U'\U00020BB7', 0.90},
                                     {U'\U00029E3D', 0.60}});
+}
+
+TEST(ImporterGlyphs, TheCheckTellsAMisreadCurveFromTheRasterisers) {
+    FontFrame frame;
+    wchar_t chosen[32];
+    // Characters the check once refused in both Noto faces, though their outlines are clean.
+    for (const wchar_t* face : {L"Noto Sans CJK JP", L"Noto Serif CJK JP"}) {
+        ASSERT_EQ(openFont(face, false, false, frame, chosen), FontFault::none) << chosen;
+        for (char32_t c : {U'浮', U'蒙', U'量', U'零', U'学', U'文', U'案', U'返', U'縁', U'髪'}) {
+            double overlap = 0.0;
+            EXPECT_EQ(readGlyph(c, glyph, overlap), GlyphFault::none)
+                << static_cast<unsigned>(c) << " " << overlap;
+        }
+        // A CFF font's cubic curves read as quadratic splines bend away from the glyph.
+        double misread = 1.0, right = 0.0;
+        EXPECT_EQ(readGlyph(U'O', glyph, misread, SplineReading::quadratic), GlyphFault::mismatch);
+        EXPECT_EQ(readGlyph(U'O', glyph, right, SplineReading::cubic), GlyphFault::none);
+        EXPECT_LT(misread, right);
+        closeFont();
+    }
+}
+
+// Wine keeps every glyph drawn as text for the life of the process; the check must not draw so.
+TEST(ImporterGlyphs, ReadingManyCharactersKeepsMemoryBounded) {
+    FontFrame frame;
+    wchar_t chosen[32];
+    ASSERT_EQ(openFont(L"Noto Sans CJK JP", false, false, frame, chosen), FontFault::none);
+    auto residentBytes = [] {
+        PROCESS_MEMORY_COUNTERS counters{};
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return static_cast<double>(counters.WorkingSetSize);
+    };
+    double overlap;
+    readGlyph(U'亜', glyph, overlap);
+    const double start = residentBytes();
+    int read = 0;
+    for (char32_t c = U'一'; read < 500; ++c) {
+        read += readGlyph(c, glyph, overlap) == GlyphFault::none ? 1 : 0;
+    }
+    EXPECT_LT(residentBytes() - start, 50.0 * 1024 * 1024);
+    closeFont();
 }
 
 TEST(ImporterGlyphs, TrueTypeCurvesReadRightAndFit) {
