@@ -8,6 +8,8 @@
 #include "saver/saver.h"
 #include "settings/storage_report.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace app {
@@ -82,7 +84,14 @@ void copyDesktopBehind(HWND window);
 void followWindow(HWND window);
 bool keepsDrawing(HWND window);
 void fitPreviewRow();
+void measureTravelArea(HWND window);
 bool fullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// The monitors' areas in screen coordinates, the whole of each or the part left to windows (the
+// work area); returns how many, at most saver::maxMonitors.
+using MonitorList = std::array<figures::Area, saver::maxMonitors>;
+enum class MonitorPart { whole, work };
+std::size_t listMonitors(MonitorList& monitors, MonitorPart part);
 
 // Tells the user what the settings store reports (app/storage_notices.cpp).
 void tellStorageReport(const settings::StorageReport& report);

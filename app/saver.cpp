@@ -4,6 +4,7 @@
 // mode in saver::mode tells the window procedure what differs.
 #include "app/app.h"
 #include "dialog/dialog.h"
+#include "figures/bounds.h"
 #include "figures/builder.h"
 #include "resources/resource.h"
 #include "saver/saver.h"
@@ -201,6 +202,24 @@ bool keepsDrawing(HWND window) {
     }
     followWindow(window);
     return true;
+}
+
+// The full-screen row travels only over what the monitors show, in client coordinates; the
+// other windows leave it the whole drawing area.
+void measureTravelArea(HWND window) {
+    figures::travelArea = {};
+    if (saver::mode != saver::Mode::fullScreen) {
+        return;
+    }
+    MonitorList monitors{};
+    const std::size_t count = listMonitors(monitors, MonitorPart::whole);
+    const figures::Area shown = saver::largestShownArea(monitors.data(), count);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    figures::travelArea = {figures::saturate(std::int64_t{shown.left} - origin.x),
+                           figures::saturate(std::int64_t{shown.top} - origin.y),
+                           figures::saturate(std::int64_t{shown.right} - origin.x),
+                           figures::saturate(std::int64_t{shown.bottom} - origin.y)};
 }
 
 void fitPreviewRow() {

@@ -35,16 +35,31 @@ void copyDesktop() {
                             {left, top, left + screen.cx, top + screen.cy}, render::Taking::asIs);
 }
 
-// Whether some part of the caption of a window at this place lies on a screen.
+// Whether the caption of a window at this place can be taken hold of with the mouse: a piece of
+// its bare strip (past the icon, before the buttons) at least as wide as the caption is high,
+// and half as high, on a monitor's work area. A window too narrow for that strip offers the
+// whole caption instead.
 bool captionOnScreen(std::int64_t left, std::int64_t top, std::int64_t width) {
     if (width <= 0) {
         return false;
     }
     const std::int64_t captionTop = top + frameHeight;
-    const RECT caption{figures::saturate(left), figures::saturate(captionTop),
-                       figures::saturate(left + width),
-                       figures::saturate(captionTop + captionHeight)};
-    return MonitorFromRect(&caption, MONITOR_DEFAULTTONULL) != nullptr;
+    const std::int64_t stripLeft = left + frameWidth;
+    const std::int64_t stripRight = left + width - frameWidth;
+    std::int64_t gripLeft = stripLeft + GetSystemMetrics(SM_CXSMICON);
+    std::int64_t gripRight = stripRight - 3 * std::int64_t{GetSystemMetrics(SM_CXSIZE)};
+    if (gripRight - gripLeft < captionHeight) {
+        gripLeft = stripLeft;
+        gripRight = stripRight;
+    }
+    const figures::Area grip{figures::saturate(gripLeft), figures::saturate(captionTop),
+                             figures::saturate(gripRight),
+                             figures::saturate(captionTop + captionHeight)};
+    MonitorList monitors{};
+    const std::size_t count = listMonitors(monitors, MonitorPart::work);
+    const std::int64_t leastWidth = std::min<std::int64_t>(captionHeight, gripRight - gripLeft);
+    return saver::grabbable(grip, monitors.data(), count, figures::saturate(leastWidth),
+                            (captionHeight + 1) / 2);
 }
 
 void moveTo(HWND window, const StoredPlace& place) {
@@ -86,6 +101,7 @@ void onCreate(HWND window) {
     } else {
         copyDesktopBehind(window);
         measureClientArea(window);
+        measureTravelArea(window);
     }
     measureDpi(window);
     fitPreviewRow();
@@ -101,12 +117,14 @@ void onPaint(HWND window) {
     RECT frame;
     GetWindowRect(window, &frame);
     storeWindowPlace(window, frame);
-    // The window's lower-right corner in screen coordinates serves as the extent; the output is
-    // clipped to the client area.
+    // The whole client area, wherever the window stands: left of or above the primary monitor
+    // its screen corner would give a size too small or below zero.
+    RECT client{};
+    GetClientRect(window, &client);
     if (settings::BKMODE == 1) {
-        render::paintBlack(dc, frame.right, frame.bottom);
+        render::paintBlack(dc, client.right, client.bottom);
     } else {
-        render::copyBackdrop(dc, frame.right, frame.bottom, backdrop, frame.left, frame.top);
+        render::copyBackdrop(dc, client.right, client.bottom, backdrop, frame.left, frame.top);
     }
     ReleaseDC(window, dc);
     measureClientArea(window);

@@ -83,6 +83,15 @@ foreach(dpi 144 192)
         FIXTURES_REQUIRED display_scale_96 RESOURCE_LOCK wineprefix TIMEOUT 600)
 endforeach()
 
+# The screensaver on two monitors, the primary on either side, on a display and in a prefix of
+# its own; the test program alone (in the shared prefix, one monitor) skips its tests.
+add_test(NAME wine_desks_two_monitors
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/desks.sh ${CMAKE_BINARY_DIR}/wineprefix-desks
+        $<TARGET_FILE:wine_desks>)
+set_tests_properties(wine_desks_two_monitors PROPERTIES
+    ENVIRONMENT "KESTA_EXE=${CMAKE_BINARY_DIR}/kesta.exe;KESTA_SOURCE=${CMAKE_SOURCE_DIR}"
+    RESOURCE_LOCK wineprefix TIMEOUT 300)
+
 # The words dialog's text box again on a non-Japanese system, whose dialog font has no Japanese.
 add_test(NAME wine_dialog_words_font_C
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/other_locale.sh C ${CMAKE_BINARY_DIR}/wineprefix-C

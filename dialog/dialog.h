@@ -36,6 +36,12 @@ inline int colourSlot = 1;
 inline settings::Value userDepth;
 inline settings::PerSlot userColours{};
 
+// A dialog taller than its monitor's work area takes the work area's height and scrolls its
+// controls (called as it opens); scrollMessage handles the scrolling's messages, true when one
+// needs nothing more.
+void fitDialogToMonitor(HWND dialogWindow);
+bool scrollMessage(HWND dialogWindow, UINT message, WPARAM wParam);
+
 INT_PTR CALLBACK settingsDialogProc(HWND dialogWindow, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace dialog

@@ -29,4 +29,21 @@ settings::Value movedBarValue(settings::Value value, BarMove move, int thumbPosi
     return value;
 }
 
+std::int32_t heldScroll(std::int64_t wanted, const ScrollSpan& span) {
+    const std::int64_t most = std::max<std::int64_t>(0, std::int64_t{span.content} - span.visible);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(wanted, 0, most));
+}
+
+std::int32_t scrollShowing(std::int32_t position, std::int32_t top, std::int32_t bottom,
+                           const ScrollSpan& span) {
+    std::int64_t wanted = position;
+    if (std::int64_t{bottom} > std::int64_t{position} + span.visible) {
+        wanted = std::int64_t{bottom} - span.visible;
+    }
+    if (top < wanted) {
+        wanted = top;
+    }
+    return heldScroll(wanted, span);
+}
+
 } // namespace dialog

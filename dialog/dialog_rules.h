@@ -5,6 +5,8 @@
 
 #include "settings/settings.h"
 
+#include <cstdint>
+
 namespace dialog {
 
 enum class Warning { none, chooseOne, noGapInRun };
@@ -23,6 +25,21 @@ struct BarRange {
 // range moves by one step towards it and is then held at the nearer bound.
 settings::Value movedBarValue(settings::Value value, BarMove move, int thumbPosition,
                               const BarRange& range);
+
+// A dialog taller than its monitor's work area scrolls its controls in a shorter window: the
+// layout's height and the height shown, in pixels, and the layout's pixel row at the top.
+struct ScrollSpan {
+    std::int32_t content;
+    std::int32_t visible;
+};
+
+// A wanted top row held to what shows the layout: from 0 to content - visible (0 when it fits).
+std::int32_t heldScroll(std::int64_t wanted, const ScrollSpan& span);
+
+// The top row nearest to `position` that shows the layout's rows top..bottom whole; a control
+// taller than the window shows its top.
+std::int32_t scrollShowing(std::int32_t position, std::int32_t top, std::int32_t bottom,
+                           const ScrollSpan& span);
 
 // The figure-list rule for `slot` after its list reported item `selected`. Each correction is
 // made in OPTIONA at once and handed to `correct(item, warning)`, which shows the item in the list

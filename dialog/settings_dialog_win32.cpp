@@ -149,8 +149,14 @@ void openDialog(HWND dialogWindow, LPARAM owner) {
 }
 
 INT_PTR CALLBACK settingsDialogProc(HWND dialogWindow, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (scrollMessage(dialogWindow, message, wParam)) {
+        return TRUE;
+    }
     switch (message) {
-    case WM_INITDIALOG: openDialog(dialogWindow, lParam); return TRUE;
+    case WM_INITDIALOG:
+        openDialog(dialogWindow, lParam);
+        fitDialogToMonitor(dialogWindow);
+        return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         onCommand(dialogWindow, id);

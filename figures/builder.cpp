@@ -18,27 +18,40 @@ void holdCounts(int slot) {
     figureHeader[slot][contourCountField] = contoursOf(slot);
 }
 
-// The row centre keeps margin pixels from both edges of the extent, or sits in its middle when
+Area rowArea() {
+    if (travelArea.right > travelArea.left && travelArea.bottom > travelArea.top) {
+        return travelArea;
+    }
+    return {0, 0, clientWidth, clientHeight};
+}
+
+std::int32_t middleOf(std::int32_t low, std::int32_t high) {
+    return saturate(low + (std::int64_t{high} - low) / 2);
+}
+
+// The row centre keeps margin pixels from both edges of low..high, or sits in its middle when
 // the margins would cross.
-void setRange(std::int64_t margin, std::int32_t extent, std::int32_t& low, std::int32_t& high) {
-    if (margin > extent / 2) {
-        low = extent / 2;
-        high = extent / 2;
+void setRange(std::int64_t margin, std::int32_t lowEdge, std::int32_t highEdge, std::int32_t& low,
+              std::int32_t& high) {
+    if (margin > (std::int64_t{highEdge} - lowEdge) / 2) {
+        low = high = middleOf(lowEdge, highEdge);
     } else {
-        low = saturate(margin);
-        high = saturate(std::int64_t{extent} - margin);
+        low = saturate(lowEdge + margin);
+        high = saturate(highEdge - margin);
     }
 }
 
 void startMotion(int slots) {
-    rowX = clientWidth / 2;
-    rowY = clientHeight / 2;
+    const Area area = rowArea();
+    rowX = middleOf(area.left, area.right);
+    rowY = middleOf(area.top, area.bottom);
     if (settings::OPTIONP != 2) {
         speedX = speedY = stepX = stepY = 0;
         return;
     }
-    setRange(scaled(std::int64_t{10 * slots / 2} * settings::SIZEY), clientWidth, rowMinX, rowMaxX);
-    setRange(scaled(std::int64_t{10} * settings::SIZE), clientHeight, rowMinY, rowMaxY);
+    setRange(scaled(std::int64_t{10 * slots / 2} * settings::SIZEY), area.left, area.right, rowMinX,
+             rowMaxX);
+    setRange(scaled(std::int64_t{10} * settings::SIZE), area.top, area.bottom, rowMinY, rowMaxY);
 
     // randomSpeed is never INT32_MIN, so its magnitude always fits.
     pickDirection();

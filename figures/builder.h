@@ -10,6 +10,15 @@ namespace figures {
 inline std::int32_t clientWidth;
 inline std::int32_t clientHeight;
 
+// The part of the drawing area the row stands in and travels over, in window coordinates (y
+// down, right and bottom exclusive). Over several monitors the drawing area holds corners that
+// no monitor shows; the full-screen run keeps the row out of them. An empty area (the default)
+// means the whole drawing area.
+struct Area {
+    std::int32_t left, top, right, bottom;
+};
+inline Area travelArea{};
+
 struct Rgb {
     std::int32_t red, green, blue;
 };

@@ -3,6 +3,9 @@
 // windows themselves live in app/saver.cpp.
 #pragma once
 
+#include "figures/builder.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -59,9 +62,25 @@ inline MouseWatch mouseWatch;
 void watchMouseFrom(std::int32_t x, std::int32_t y);
 bool mouseMovedAway(std::int32_t x, std::int32_t y);
 
-// Shrinks SIZE and SIZEY in memory so that the row standing in the middle of a drawing area of
-// width x height stays inside it however it turns, tilts and comes nearer. Runs between reading
-// the outlines and building them; never enlarges; a size of 1 is the least it sets.
+// Makes the row standing in the middle of a drawing area of width x height as large as stays
+// inside it however it turns, tilts and comes nearer: in memory, between reading the outlines
+// and building them, and never larger than it is. The DPI the row is built for goes down (the
+// whole row smaller, every figure keeping its shape); only below the least DPI do SIZE and
+// SIZEY shrink too, a size of 1 the least they get.
 void fitRowInto(std::int32_t width, std::int32_t height);
+
+// The largest rectangle that lies wholly on the given monitors (screen coordinates, right and
+// bottom exclusive), where the full-screen row can travel and always be seen: monitors of
+// different sizes or with gaps leave parts of their bounding rectangle that none shows. Monitors
+// past maxMonitors and empty ones count as none; with none it is empty. Of rectangles of equal
+// size the first found (the topmost, then leftmost) wins.
+constexpr std::size_t maxMonitors = 16;
+figures::Area largestShownArea(const figures::Area* monitors, std::size_t count);
+
+// Whether a part of the grip (the caption's bare strip a window is dragged by) at least
+// leastWidth x leastHeight lies on one of the monitors (their work areas), so that the mouse
+// can take hold of it. A sliver along an edge is not enough.
+bool grabbable(const figures::Area& grip, const figures::Area* monitors, std::size_t count,
+               std::int32_t leastWidth, std::int32_t leastHeight);
 
 } // namespace saver

@@ -3,7 +3,7 @@
 
 KESTA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KESTA_PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev mingw-w64 wine wine64 xvfb locales
-fonts-noto-cjk fonts-dejavu-core imagemagick xdotool googletest libgtest-dev libbenchmark-dev x11-utils python3"
+fonts-noto-cjk fonts-dejavu-core imagemagick xdotool googletest libgtest-dev libbenchmark-dev x11-utils x11-xserver-utils python3"
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

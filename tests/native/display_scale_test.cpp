@@ -221,7 +221,7 @@ TEST(DisplayScale, LargestRowsAtTwoHundredPercent) {
 // The preview at 150 % and 200 %: a preview as many times larger holds the row the fit made for
 // the one at 96 DPI, and every vertex of a full turn stays inside.
 TEST(DisplayScale, PreviewFitKeepsTheWholeRowInsideAtEveryScale) {
-    settings::Value sizeAt96 = 0;
+    double sizeAt96 = 0;
     for (std::int32_t d : {96, 144, 192}) {
         SCOPED_TRACE(d);
         resetFigureModel();
@@ -241,11 +241,13 @@ TEST(DisplayScale, PreviewFitKeepsTheWholeRowInsideAtEveryScale) {
         const std::int32_t width = static_cast<std::int32_t>(toDpi(304, d));
         const std::int32_t height = static_cast<std::int32_t>(toDpi(224, d));
         saver::fitRowInto(width, height);
+        // The row's size on the screen: SIZE drawn at the DPI the fit left, seen at d.
+        const double physical = settings::SIZE * figures::dpi / static_cast<double>(d);
         if (d == 96) {
-            sizeAt96 = settings::SIZE;
+            sizeAt96 = physical;
         }
-        EXPECT_GE(settings::SIZE, 4);
-        EXPECT_NEAR(settings::SIZE, sizeAt96, 1) << "the same physical size";
+        EXPECT_GE(physical, 4);
+        EXPECT_NEAR(physical, sizeAt96, 1) << "the same physical size";
         figures::clientWidth = width;
         figures::clientHeight = height;
         figures::buildFigures();

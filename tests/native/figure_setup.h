@@ -40,6 +40,7 @@ inline void resetFigureModel() {
     }
     figures::clientWidth = 640;
     figures::clientHeight = 480;
+    figures::travelArea = {};
     figures::dpi = figures::baseDpi;
     figures::pointCount = {};
     figures::figureHeader = {};

@@ -203,6 +203,61 @@ TEST(PreviewFitSizes, ABarTurningTowardTheViewerStaysInsideASquarePreview) {
     }
 }
 
+// The preview is the first sight of the screensaver: the row fills most of its width at its
+// widest turn, at any display scale, and still never leaves it.
+struct FillCase {
+    const char* row;
+    int slots, size, ownAxis, view, nearness, dpi, width, height;
+};
+
+TEST(PreviewFitSizes, TheRowFillsMostOfThePreviewWidthAtItsWidestTurn) {
+    const FillCase cases[] = {
+        {"sample row at 96 DPI", 5, 11, 0, 0, 15, 96, 152, 112},
+        {"sample row at 192 DPI", 5, 11, 0, 0, 15, 192, 152, 112},
+        {"own axis, tilted", 5, 11, 1, 3, 15, 96, 152, 112},
+        {"one figure, larger preview", 1, 50, 0, 0, 0, 144, 400, 400},
+        {"26 figures", 26, 20, 0, 0, 30, 96, 152, 112},
+        {"26 small figures", 26, 1, 1, 0, 0, 96, 152, 112},
+    };
+    for (const FillCase& c : cases) {
+        SCOPED_TRACE(c.row);
+        resetFigureModel();
+        settings::OPTIONN = c.slots;
+        for (int s = 1; s <= c.slots; ++s) {
+            setOutline(s, {{{-40, -50}, {40, -50}, {40, 50}, {-40, 50}}});
+        }
+        settings::SIZE = settings::SIZEY = c.size;
+        settings::HABAJIDO = 1;
+        settings::KAITEN = c.ownAxis;
+        settings::VIEW = c.view;
+        settings::ENKIN = c.nearness;
+        settings::STEPRAG = 1;
+        figures::dpi = c.dpi;
+        saver::fitRowInto(c.width, c.height);
+        figures::clientWidth = c.width;
+        figures::clientHeight = c.height;
+        figures::buildFigures();
+        std::int64_t widest = 0;
+        for (int frame = 0; frame < 360; ++frame) {
+            figures::projectFigures();
+            std::int64_t left = c.width, right = -1;
+            for (int s = 1; s <= c.slots; ++s) {
+                for (int v = 1; v <= 8; ++v) {
+                    const std::int64_t x = std::int64_t{figures::rowX} + figures::screenX[s][v];
+                    const std::int64_t y = std::int64_t{figures::rowY} - figures::screenY[s][v];
+                    ASSERT_TRUE(x >= 0 && x < c.width && y >= 0 && y < c.height)
+                        << "frame " << frame << " slot " << s << " at " << x << "," << y;
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+            widest = std::max(widest, right - left + 1);
+            figures::advanceMotion();
+        }
+        EXPECT_GE(widest, c.width * 8 / 10) << "dpi " << figures::dpi << " size " << settings::SIZE;
+    }
+}
+
 TEST(PreviewFitSizes, ARowThatFitsKeepsItsSizesAndNoneShrinksToZeroOrFlips) {
     resetFigureModel();
     setOutline(1, {{{-40, -40}, {40, -40}, {40, 40}, {-40, 40}}});
