@@ -1,4 +1,6 @@
 #include "figure_setup.h"
+#include "render/face.h"
+#include "render/walls.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +171,49 @@ TEST_F(Builder, MalformedTablesStayInBounds) {
     EXPECT_EQ((std::array{sideQuad[1][4].corner3, sideQuad[1][5].corner3}), (std::array{5, 4}));
     EXPECT_EQ(pointCount[26], maxPoints);
     EXPECT_EQ(slotCentreX[26], 1250);
+}
+
+} // namespace
+
+namespace {
+
+// Two squares of one contour, joined from (10,10) to (20,0) and back by a seam of no width.
+TEST_F(Builder, SeamsHaveNoWallAndNoOutline) {
+    setOutline(1, {{{10, 10},
+                    {20, 0},
+                    {30, 0},
+                    {30, 10},
+                    {20, 10},
+                    {20, 0},
+                    {10, 10},
+                    {0, 10},
+                    {0, 0},
+                    {10, 0}}});
+    buildFigures();
+    std::array<int, 11> seams{};
+    int seamCount = 0;
+    for (int k = 1; k <= 10; ++k) {
+        seamCount += seamEdge[1][k];
+        seams[k] = seamEdge[1][k];
+    }
+    EXPECT_EQ(seamCount, 2);
+    for (int angle = 0; angle < 360; angle += 15) {
+        overallAngle = angle;
+        projectFigures();
+        render::decideFaces(1);
+        render::orderWalls(1);
+        for (int i = 0; i < render::wallOrderCount; ++i) {
+            EXPECT_EQ(seams[render::wallOrder[i]], 0) << "angle " << angle;
+        }
+        if (render::outlineFace(1)) {
+            EXPECT_TRUE(render::faceOutline.seamed);
+            int outlined = 0;
+            for (int i = 0; i + 1 < render::faceOutline.counts[0]; ++i) {
+                outlined += render::faceOutline.seamFrom[i] ? 0 : 1;
+            }
+            EXPECT_EQ(outlined, 8) << "every edge but the seam's two";
+        }
+    }
 }
 
 } // namespace
