@@ -246,6 +246,20 @@ TEST_F(Importer, BadInputChangesNothing) {
     EXPECT_EQ(one.status, 0u) << one.output;
 }
 
+TEST_F(Importer, AddWritesWhatItCanAndNamesWhatItCouldNot) {
+    // U+E000 is in no font: the other characters are made and spelled without it.
+    Outcome run = runImporter(L"add \"あ\uE000い\" --spell" + noto + file());
+    ASSERT_EQ(run.status, 0u) << run.output;
+    const std::string after = readFile(testFile());
+    for (const char* line : {"\r\nZAHYO47=", "\r\nZAHYO48=", "\r\nOPTIONN=2\r\n",
+                             "\r\nOPTIONA1=47\r\n", "\r\nOPTIONA2=48\r\n"}) {
+        EXPECT_NE(after.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(after.find("\r\nZAHYO49="), std::string::npos);
+    EXPECT_NE(run.output.find("U+E000"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("除きました"), std::string::npos) << run.output;
+}
+
 // The sample with one line replaced (or removed when line is empty).
 std::string withLine(const std::string& sample, const std::string& key, const std::string& line) {
     std::string text = sample;
