@@ -52,8 +52,10 @@ struct AddWork {
     int newFigures; // with listFull
 };
 
-// The characters of the text; the names are the caller's to fill in (figureName).
+// The characters of the text, composed; the names are the caller's to fill in (figureName).
 Refusal startWork(std::string_view utf8, bool spell, bool replace, AddWork& work);
+// The same on characters already decoded and composed.
+Refusal startCharacters(const Characters& text, bool spell, bool replace, AddWork& work);
 
 // The importer reads and writes the file as Shift-JIS bytes. The profile functions read a file
 // with a byte-order mark as Unicode, so bytes added to one would be garbage to them: such a file
@@ -72,7 +74,10 @@ Refusal checkFitted(AddWork& work);
 // unchanged in what was not yet written) when it would outgrow maxFileBytes.
 Refusal editSettings(IniText& text, AddWork& work);
 
+// Who tells the user: the console tool speaks of itself and its options, a dialog of neither.
+enum class Voice : std::uint8_t { console, dialog };
+
 // The refusal as a Japanese sentence for the user.
-void refusalText(const AddWork& work, wchar_t (&text)[512]);
+void refusalText(const AddWork& work, wchar_t (&text)[512], Voice voice = Voice::console);
 
 } // namespace importer

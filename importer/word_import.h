@@ -23,7 +23,7 @@ constexpr const wchar_t* defaultFaces[] = {L"Noto Sans CJK JP", L"Yu Gothic", L"
 // it); notInstalled with an empty name means none of the defaults is there.
 FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
                             wchar_t (&opened)[32]);
-void noDefaultFaceText(wchar_t (&text)[256]);
+void noDefaultFaceText(wchar_t (&text)[256], Voice voice = Voice::console);
 // Why the named face did not open (notInstalled: chosen is the face GDI put in its place).
 void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
                    wchar_t (&text)[256]);

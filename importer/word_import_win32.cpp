@@ -64,9 +64,10 @@ FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, FontFra
     return FontFault::notInstalled;
 }
 
-void noDefaultFaceText(wchar_t (&text)[256]) {
-    lstrcpyW(text, L"既定の書体(Noto Sans CJK JP、Yu Gothic、MS Gothic)がどれもありません。--font "
-                   L"で書体を選んでください。");
+void noDefaultFaceText(wchar_t (&text)[256], Voice voice) {
+    lstrcpyW(text, L"既定の書体(Noto Sans CJK JP、Yu Gothic、MS Gothic)がどれもありません。");
+    lstrcatW(text, voice == Voice::console ? L"--font で書体を選んでください。"
+                                           : L"「フォント...」で書体を選んでください。");
 }
 
 void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
