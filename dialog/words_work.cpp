@@ -39,7 +39,7 @@ void namedWithCode(char32_t c, wchar_t (&text)[24]) {
     wchar_t code[12] = L"U+";
     constexpr wchar_t digits[] = L"0123456789ABCDEF";
     int n = 2;
-    for (int shift = c > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) {
+    for (int shift = c > 0xFFFFF ? 20 : c > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4) {
         code[n++] = digits[(c >> shift) & 0xF];
     }
     code[n] = L'\0';
@@ -87,11 +87,11 @@ bool listedAs(const Cell& cell, Listing listing) {
     return false;
 }
 
-// The characters of one listing, each once; those left out are named with their code, one
-// after another with a separator.
+// The characters of one listing, each once. Those left out are named with their code, and so is
+// a character beyond U+FFFF, which the dialog's font is likely to lack: coded names stand apart.
 void appendListing(Result& result, const wchar_t* heading, Listing listing) {
-    const bool withCode = listing != Listing::lossy && listing != Listing::stored;
-    bool any = false;
+    const bool leftOut = listing != Listing::lossy && listing != Listing::stored;
+    bool any = false, codedBefore = false;
     for (int s = 1; s <= result.count; ++s) {
         const Cell& cell = result.cell[s];
         bool earlier = false;
@@ -101,15 +101,17 @@ void appendListing(Result& result, const wchar_t* heading, Listing listing) {
         if (earlier || !listedAs(cell, listing)) {
             continue;
         }
+        const bool coded = leftOut || cell.character > 0xFFFF;
         if (!any) {
             append(result.note, result.note[0] ? L"\n" : L"");
             append(result.note, heading);
-        } else if (withCode) {
+        } else if (coded || codedBefore) {
             append(result.note, L"、");
         }
         any = true;
+        codedBefore = coded;
         wchar_t shown[24];
-        if (withCode) {
+        if (coded) {
             namedWithCode(cell.character, shown);
         } else {
             wchar_t units[3];

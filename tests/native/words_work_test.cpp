@@ -130,7 +130,8 @@ TEST_F(Words, TheNoteNamesEachCharacterOnceCodesApartAndAFailedReadingApart) {
                       L"字形を確かに読み取れなかった文字(除きます): 「\u9b31」(U+9B31)");
     cache->entry[1].lossy = true; // 𩸽 rough
     fillCells(*work, characters, *cache, *result);
-    EXPECT_EQ(note().substr(note().rfind(L'\n') + 1), L"形が一部欠ける文字: \xD867\xDE3D");
+    EXPECT_EQ(note().substr(note().rfind(L'\n') + 1),
+              L"形が一部欠ける文字: 「\xD867\xDE3D」(U+29E3D)");
 }
 
 // Left out at OK: the work for the write holds only what could be made, with its figures.
