@@ -1,6 +1,7 @@
 // The words dialog's worker: the importer's stages on the text of the latest request (names and
 // keys planned on the settings file as it is, new figures fitted with the chosen font, kept per
-// character while the font stays), and at OK the held write. Only this thread fits.
+// character while the font stays), and at OK the held write. It holds the importer's fitter
+// while its font is open.
 #include "dialog/words.h"
 
 #include "importer/word_import.h"
@@ -88,9 +89,11 @@ bool openRequestedFont() {
         return true;
     }
     wchar_t opened[32];
+    importer::holdFitter();
     const importer::FontFault fault =
         importer::openFaceOrDefault(font.face, font.bold, font.italic, font.frame, opened);
     if (fault != importer::FontFault::none) {
+        importer::releaseFitter();
         wchar_t text[256];
         if (font.face[0]) {
             importer::fontFaultText(fault, font.face, opened, text);
@@ -107,6 +110,7 @@ bool openRequestedFont() {
 void closeRequestedFont() {
     if (worker.own.font.open) {
         importer::closeFont();
+        importer::releaseFitter();
         worker.own.font.open = false;
     }
 }

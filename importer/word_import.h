@@ -13,6 +13,12 @@
 
 namespace importer {
 
+// The fitter's work records and the glyph reader's one open font belong to the process: a thread
+// that fits while another may holds the fitter from opening the font until it is closed, and any
+// other thread waits in holdFitter meanwhile.
+void holdFitter();
+void releaseFitter();
+
 // The figure names of the work's characters (after startWork).
 void nameCharacters(AddWork& work);
 

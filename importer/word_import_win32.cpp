@@ -36,7 +36,17 @@ void shiftJisOf(char32_t c, char (&bytes)[8], int& length) {
     length = n > 0 && !lost ? n : 0;
 }
 
+SRWLOCK fitter = SRWLOCK_INIT;
+
 } // namespace
+
+void holdFitter() {
+    AcquireSRWLockExclusive(&fitter);
+}
+
+void releaseFitter() {
+    ReleaseSRWLockExclusive(&fitter);
+}
 
 void nameCharacters(AddWork& work) {
     for (int i = 1; i <= work.distinct.count; ++i) {
