@@ -297,6 +297,30 @@ TEST_F(WordsInProgram, HalfASurrogatePairIsLeftOutAndTheWriteGoesThrough) {
     EXPECT_EQ(iniValue("OPTIONA2"), "0");
 }
 
+// A dozen different words of 26 kanji typed into one dialog, each fitted before the next: more
+// characters than the worker keeps figures for. The last word's figures are still its own, and
+// OK writes them.
+TEST_F(WordsInProgram, ADozenLongWordsInOneDialogStillWriteTheLast) {
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    std::wstring typed;
+    for (int word = 0; word < 12; ++word) {
+        typed.clear();
+        for (int k = 0; k < 26; ++k) {
+            typed += static_cast<wchar_t>(0x4E00 + 7 * (word * 26 + k));
+        }
+        SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(typed.c_str()));
+        Sleep(6000);
+    }
+    PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(words); }, 60000))
+        << narrow(controlText(words, IDC_WORDS_NOTE));
+    EXPECT_EQ(iniValue("OPTIONN"), "26");
+    EXPECT_FALSE(figureValue("ZAHYO28").empty());
+}
+
 // Even-odd area of a stored figure, sampled on the outline-unit grid.
 int figureArea(const char (&value)[figures::figureValueSize]) {
     static figures::FigureRecord record;
