@@ -22,9 +22,10 @@ struct Request {
     bool spellInMemory; // the spelling stays with the caller (the settings dialog's live edits)
     bool write;         // OK: add the figures to the settings file
     bool quit;
-    // The settings file, as the dialog's thread knows it.
+    // The settings file and its sections, as the dialog's thread knows them.
     wchar_t path[MAX_PATH];
     bool writable;
+    importer::SectionNames names;
 };
 
 // Starts the worker for the dialog window; stopWorker ends it (waiting for the character being

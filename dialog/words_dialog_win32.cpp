@@ -73,6 +73,7 @@ unsigned askWorker(HWND dialogWindow, bool write) {
     request.write = write;
     lstrcpynW(request.path, settings::settingsFilePath(), MAX_PATH);
     request.writable = settings::settingsFileWritable();
+    request.names = importer::programSectionNames();
     return words::ask(request);
 }
 

@@ -184,13 +184,14 @@ void importedCharacters(const importer::Characters& characters, MadeCache& cache
     }
 }
 
-bool startText(const importer::Characters& characters, MadeCache& cache, bool write,
-               bool leaveOutUnmade, importer::AddWork& work, wchar_t (&refusal)[refusalUnits]) {
+bool startText(const importer::Characters& characters, const importer::SectionNames& names,
+               MadeCache& cache, bool write, bool leaveOutUnmade, importer::AddWork& work,
+               wchar_t (&refusal)[refusalUnits]) {
     importer::Characters imported;
     importedCharacters(characters, cache, leaveOutUnmade, imported);
     refusal[0] = L'\0';
     // At most a row of characters at once, spelled or not.
-    if (importer::startCharacters(imported, false, false, work) != importer::Refusal::none) {
+    if (importer::startCharacters(imported, names, false, false, work) != importer::Refusal::none) {
         // A blank text is refused only when OK is pressed.
         if (work.refusal != importer::Refusal::noCharacters || write) {
             wchar_t text[512];

@@ -86,8 +86,9 @@ void importedCharacters(const importer::Characters& characters, MadeCache& cache
 // Starts the importer's work on the text (no file involved yet), with leaveOutUnmade without
 // the characters known to be unmakeable: false with the refusal's text (empty for a blank text
 // not being written).
-bool startText(const importer::Characters& characters, MadeCache& cache, bool write,
-               bool leaveOutUnmade, importer::AddWork& work, wchar_t (&refusal)[refusalUnits]);
+bool startText(const importer::Characters& characters, const importer::SectionNames& names,
+               MadeCache& cache, bool write, bool leaveOutUnmade, importer::AddWork& work,
+               wchar_t (&refusal)[refusalUnits]);
 
 // The characters of the planned work that have no figure yet.
 int countToFit(const importer::AddWork& work, MadeCache& cache);

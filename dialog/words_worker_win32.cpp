@@ -147,7 +147,7 @@ bool fitMissing() {
 bool plan() {
     Own& own = worker.own;
     wchar_t text[refusalUnits];
-    if (!startText(own.characters, own.made, own.job.write, false, own.work, text)) {
+    if (!startText(own.characters, own.job.names, own.made, own.job.write, false, own.work, text)) {
         refuse(text);
         return false;
     }
@@ -175,7 +175,7 @@ bool plan() {
 bool workWithFitted() {
     Own& own = worker.own;
     wchar_t text[refusalUnits];
-    if (!startText(own.characters, own.made, true, true, own.work, text)) {
+    if (!startText(own.characters, own.job.names, own.made, true, true, own.work, text)) {
         refuse(text);
         return false;
     }

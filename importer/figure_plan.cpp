@@ -12,16 +12,16 @@ namespace {
 
 enum class KeyUse : std::uint8_t { free, listed, endMarker, noValue };
 
-KeyUse keyUse(const IniText& text, int number) {
+KeyUse keyUse(const IniText& text, const SectionNames& names, int number) {
     char key[16];
     figures::figureKey(static_cast<std::uint32_t>(number), key);
     std::string_view value;
-    switch (keyState(text, settings::outlineSectionName, key, value)) {
+    switch (keyState(text, names.outline, key, value)) {
     case KeyState::missing: return KeyUse::free;
     case KeyState::noValue: return KeyUse::noValue;
     case KeyState::value: break;
     }
-    return figures::isEndMarker(figures::figureValueName(value), settings::outlineEndMarker)
+    return figures::isEndMarker(figures::figureValueName(value), names.endMarker)
                ? KeyUse::endMarker
                : KeyUse::listed;
 }
@@ -39,7 +39,8 @@ Refusal assignFreeKeys(const IniText& text, AddWork& work) {
             continue;
         }
         KeyUse use = KeyUse::listed;
-        while (next <= figures::maxFigureNames && (use = keyUse(text, next)) == KeyUse::listed) {
+        while (next <= figures::maxFigureNames &&
+               (use = keyUse(text, work.names, next)) == KeyUse::listed) {
             ++next;
         }
         if (next > figures::maxFigureNames) {
@@ -96,10 +97,19 @@ Refusal startWork(std::string_view utf8, bool spell, bool replace, AddWork& work
         return refuse(work, Refusal::badText);
     }
     composeCharacters(work.text);
-    return startCharacters(work.text, spell, replace, work);
+    return startCharacters(work.text, programSectionNames(), spell, replace, work);
 }
 
-Refusal startCharacters(const Characters& text, bool spell, bool replace, AddWork& work) {
+SectionNames programSectionNames() {
+    SectionNames names{};
+    std::snprintf(names.outline, sizeof names.outline, "%s", settings::outlineSectionName);
+    std::snprintf(names.endMarker, sizeof names.endMarker, "%s", settings::outlineEndMarker);
+    return names;
+}
+
+Refusal startCharacters(const Characters& text, const SectionNames& names, bool spell, bool replace,
+                        AddWork& work) {
+    work.names = names;
     work.spell = spell;
     work.replace = replace;
     work.refusal = Refusal::none;
@@ -133,7 +143,7 @@ Refusal planKeys(const IniText& text, AddWork& work) {
     if (work.refusal != Refusal::none) {
         return work.refusal;
     }
-    readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker, work.list);
+    readFigureList(text, work.names.outline, work.names.endMarker, work.list);
     work.newFigures = 0;
     for (int i = 1; i <= work.distinct.count; ++i) {
         work.existing[i] = findFigure(work.list, work.name[i]);
@@ -159,7 +169,7 @@ Refusal editSettings(IniText& text, AddWork& work) {
         if (work.newValue[i]) {
             char key[16];
             figures::figureKey(static_cast<std::uint32_t>(work.keyOf[i]), key);
-            fits = fits && setIniValue(text, settings::outlineSectionName, key, work.value[i]);
+            fits = fits && setIniValue(text, work.names.outline, key, work.value[i]);
         }
     }
     if (work.spell) {
@@ -219,7 +229,7 @@ void refusalText(const AddWork& work, wchar_t (&text)[512], Voice voice) {
         putNumber(out, work.stopKey);
         if (work.refusal == Refusal::endMarker && console) {
             put(out, L" の終わりの印「");
-            putAscii(out, settings::outlineEndMarker);
+            putAscii(out, work.names.endMarker);
             put(out,
                 L"」で終わり、その後ろの図形は一覧に出ません。場所を作るには、設定ファイルで"
                 L"印の行と、その後ろに隠している図形の行を、番号の大きいキーへ移してください。");
@@ -227,7 +237,7 @@ void refusalText(const AddWork& work, wchar_t (&text)[512], Voice voice) {
             // The dialog's note is three lines: the marker starts a line, so it is never broken
             // at its hyphen.
             put(out, L" の終わりの印で終わります。\n");
-            putAscii(out, settings::outlineEndMarker);
+            putAscii(out, work.names.endMarker);
             put(out, L" の行と後ろに隠した図形の行を、設定ファイルで番号の大きいキーへ移して"
                      L"ください。");
         } else {

@@ -201,11 +201,10 @@ FileResult editAndReplace(const wchar_t* path, bool missingIsEmpty, AddWork& wor
 void writeWork(const wchar_t* path, bool missingIsEmpty, AddWork& work, IniText& text,
                WriteOutcome& outcome) {
     settings::BackupReport& report = outcome.backup;
-    outcome.mayRewrite = settings::keepCopyIfDamaged(path, settings::outlineSectionName, report);
+    outcome.mayRewrite = settings::keepCopyIfDamaged(path, work.names.outline, report);
     for (int wait = 0; report.result == settings::BackupResult::unreadable && wait < 100; ++wait) {
         Sleep(50);
-        outcome.mayRewrite =
-            settings::keepCopyIfDamaged(path, settings::outlineSectionName, report);
+        outcome.mayRewrite = settings::keepCopyIfDamaged(path, work.names.outline, report);
     }
     outcome.result =
         report.result == settings::BackupResult::unreadable ? FileResult::busy : FileResult::done;

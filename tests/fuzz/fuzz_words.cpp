@@ -16,6 +16,7 @@ namespace {
 
 using namespace dialog::words;
 
+importer::SectionNames names;
 MadeCache cache;
 importer::AddWork work;
 importer::IniText text;
@@ -44,7 +45,7 @@ void answer(const wchar_t* typed, bool write) {
     result = Result{};
     textCharacters(typed, characters);
     wchar_t refusal[refusalUnits];
-    if (!startText(characters, cache, write, false, work, refusal)) {
+    if (!startText(characters, names, cache, write, false, work, refusal)) {
         check(std::wcslen(refusal) < refusalUnits);
         return;
     }
@@ -77,7 +78,7 @@ void answer(const wchar_t* typed, bool write) {
         check(result.cell[s].mark != Mark::pending);
     }
     check(std::wcslen(result.note) < noteUnits);
-    if (write && startText(characters, cache, true, true, work, refusal)) {
+    if (write && startText(characters, names, cache, true, true, work, refusal)) {
         // As the held write plans it on the same file: every new figure is there to write.
         for (int i = 1; i <= work.distinct.count; ++i) {
             importer::figureName(work.distinct.at[i], "", work.name[i]);
@@ -95,6 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static bool ready = false;
     if (!ready) {
         settings::loadSettingNames();
+        names = importer::programSectionNames();
         loadFile();
         ready = true;
     }

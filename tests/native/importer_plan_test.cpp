@@ -228,10 +228,28 @@ TEST_F(Plan, DecomposedMarksAreComposedBeforeNaming) {
     EXPECT_EQ(work->text.count, 3);
 }
 
+// The sections are the caller's: a worker thread plans in the names its dialog handed it.
+TEST_F(Plan, TheSectionNamesAreTheCallers) {
+    load("[FIGS]\r\nZAHYO1=A,1\r\nZAHYO2=STOP\r\n");
+    Characters x{};
+    x.count = 2;
+    x.at[1] = U'A';
+    x.at[2] = U'x';
+    const SectionNames names{"FIGS", "STOP"};
+    startCharacters(x, names, false, false, *work);
+    work->name[1][0] = 'A';
+    work->name[2][0] = 'x';
+    work->name[1][1] = work->name[2][1] = '\0';
+    EXPECT_EQ(planKeys(*text, *work), Refusal::endMarker);
+    EXPECT_EQ(work->existing[1], 1);
+    EXPECT_EQ(work->stopKey, 2);
+}
+
 // The words dialog's refusals speak neither of the console tool nor of its options.
 TEST_F(Plan, TheDialogsRefusalsSpeakOfNoConsoleTool) {
     for (Refusal refusal : {Refusal::utf16File, Refusal::utf8File, Refusal::tooManySpelled,
                             Refusal::endMarker, Refusal::keyWithoutValue}) {
+        work->names = programSectionNames();
         work->refusal = refusal;
         work->stopKey = 7;
         wchar_t console[512], dialog[512];

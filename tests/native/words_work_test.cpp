@@ -18,14 +18,17 @@ using namespace dialog::words;
 using importer::FitOutcome;
 
 struct Words : ::testing::Test {
-    void SetUp() override { settings::loadSettingNames(); }
+    void SetUp() override {
+        settings::loadSettingNames();
+        names = importer::programSectionNames();
+    }
 
     // Plans the typed text on an empty file and "fits" every new character with the outcome
     // given for it (fitted by default).
     void answer(const std::wstring& typed, FitOutcome (*outcome)(char32_t) = nullptr) {
         textCharacters(typed.c_str(), characters);
         wchar_t refusal[refusalUnits];
-        ASSERT_TRUE(startText(characters, *cache, false, false, *work, refusal));
+        ASSERT_TRUE(startText(characters, names, *cache, false, false, *work, refusal));
         for (int i = 1; i <= work->distinct.count; ++i) {
             importer::figureName(work->distinct.at[i], "", work->name[i]);
         }
@@ -45,6 +48,7 @@ struct Words : ::testing::Test {
     std::wstring note() const { return result->note; }
 
     importer::Characters characters;
+    importer::SectionNames names;
     std::unique_ptr<MadeCache> cache = std::make_unique<MadeCache>();
     std::unique_ptr<importer::AddWork> work = std::make_unique<importer::AddWork>();
     std::unique_ptr<importer::IniText> text = std::make_unique<importer::IniText>();
@@ -140,7 +144,7 @@ TEST_F(Words, TheWriteTakesTheFittedFiguresAndLeavesOutTheUnmade) {
            [](char32_t c) { return c == 0x0E01 ? FitOutcome::missing : FitOutcome::fitted; });
     EXPECT_EQ(countToFit(*work, *cache), 0);
     wchar_t refusal[refusalUnits];
-    ASSERT_TRUE(startText(characters, *cache, true, true, *work, refusal));
+    ASSERT_TRUE(startText(characters, names, *cache, true, true, *work, refusal));
     ASSERT_EQ(work->distinct.count, 2);
     takeFitted(*cache, *work);
     EXPECT_TRUE(work->fitted[1] && work->fitted[2]);
@@ -148,14 +152,14 @@ TEST_F(Words, TheWriteTakesTheFittedFiguresAndLeavesOutTheUnmade) {
     // A mark after a character left out stays apart: joined, it would need a figure not fitted.
     answer(L"A\u0e01\u0301",
            [](char32_t c) { return c == 0x0E01 ? FitOutcome::missing : FitOutcome::fitted; });
-    ASSERT_TRUE(startText(characters, *cache, true, true, *work, refusal));
+    ASSERT_TRUE(startText(characters, names, *cache, true, true, *work, refusal));
     ASSERT_EQ(work->distinct.count, 2);
     takeFitted(*cache, *work);
     EXPECT_TRUE(work->fitted[1] && work->fitted[2]);
     textCharacters(L"\u0e01 ", characters);
-    EXPECT_FALSE(startText(characters, *cache, false, true, *work, refusal));
+    EXPECT_FALSE(startText(characters, names, *cache, false, true, *work, refusal));
     EXPECT_STREQ(refusal, L"") << "a blank text is refused only at OK";
-    EXPECT_FALSE(startText(characters, *cache, true, true, *work, refusal));
+    EXPECT_FALSE(startText(characters, names, *cache, true, true, *work, refusal));
     EXPECT_NE(refusal[0], L'\0');
 }
 
