@@ -130,7 +130,10 @@ bool fitMissing() {
         }
         char value[figures::figureValueSize];
         const importer::CharacterFit fit =
-            importer::fitCharacter(c, own.font.frame, work.name[i], value);
+            importer::fitCharacter(c, own.font.frame, work.name[i], value, stale);
+        if (fit.outcome == importer::FitOutcome::stopped) {
+            return false;
+        }
         Made& made = madeEntry(own.made, c);
         std::memcpy(made.value, value, sizeof value);
         made.outcome = fit.outcome;

@@ -37,7 +37,16 @@ void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
 // The character as text for messages: 「あ」(U+3042), or U+XXXX when it is not printable.
 void characterText(char32_t c, wchar_t (&text)[16]);
 
-enum class FitOutcome : std::uint8_t { fitted, missing, empty, unreadable, mismatch, tooLong };
+// stopped: the caller's stop test said so between the reading and the fit.
+enum class FitOutcome : std::uint8_t {
+    fitted,
+    missing,
+    empty,
+    unreadable,
+    mismatch,
+    tooLong,
+    stopped
+};
 
 struct CharacterFit {
     FitOutcome outcome;
@@ -46,9 +55,10 @@ struct CharacterFit {
     FitReport report; // with fitted
 };
 
-// Reads the character from the open font and fits it into value under name.
+// Reads the character from the open font and fits it into value under name; a caller whose
+// work may be abandoned meanwhile gives a stop test, asked between the stages.
 CharacterFit fitCharacter(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
-                          char (&value)[figures::figureValueSize]);
+                          char (&value)[figures::figureValueSize], bool (*stop)() = nullptr);
 
 // Why a character could not be fitted (a fitted one gives an empty text).
 void fitFailureText(char32_t c, const CharacterFit& fit, wchar_t (&text)[256]);

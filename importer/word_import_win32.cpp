@@ -105,15 +105,23 @@ void characterText(char32_t c, wchar_t (&text)[16]) {
 }
 
 CharacterFit fitCharacter(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
-                          char (&value)[figures::figureValueSize]) {
+                          char (&value)[figures::figureValueSize], bool (*stop)()) {
     static FitStage stage;
     CharacterFit fit{};
+    if (stop && stop()) {
+        fit.outcome = FitOutcome::stopped;
+        return fit;
+    }
     switch (readGlyph(c, stage.glyph, fit.readOverlap)) {
     case GlyphFault::none: break;
     case GlyphFault::missing: fit.outcome = FitOutcome::missing; return fit;
     case GlyphFault::empty: fit.outcome = FitOutcome::empty; return fit;
     case GlyphFault::unreadable: fit.outcome = FitOutcome::unreadable; return fit;
     case GlyphFault::mismatch: fit.outcome = FitOutcome::mismatch; return fit;
+    }
+    if (stop && stop()) {
+        fit.outcome = FitOutcome::stopped;
+        return fit;
     }
     placeInCell(stage.glyph, frame);
     if (!fitFigure(stage.work, stage.glyph, stage.figure, fit.report)) {
@@ -142,6 +150,7 @@ void fitFailureText(char32_t c, const CharacterFit& fit, wchar_t (&text)[256]) {
                fit.readOverlap, readCheckThreshold);
         return;
     case FitOutcome::tooLong: format(text, L"文字 %ls の図形が長すぎます。", shown); return;
+    case FitOutcome::stopped: format(text, L"文字 %ls の図形作りをやめました。", shown); return;
     }
 }
 

@@ -363,3 +363,29 @@ TEST(WordStages, ABoldFaceGivesFiguresOfMoreArea) {
 }
 
 } // namespace
+
+namespace {
+
+int stopAsked;
+bool stopAtSecondAsk() {
+    return ++stopAsked >= 2;
+}
+
+// Abandoned work stops between the reading and the fit, not after the whole fit.
+TEST(WordStages, AStopTestEndsTheFitBetweenItsStages) {
+    importer::FontFrame frame;
+    wchar_t opened[32];
+    ASSERT_EQ(importer::openFaceOrDefault(L"", false, false, frame, opened),
+              importer::FontFault::none);
+    const char name[importer::maxNameBytes + 1] = "X";
+    char value[figures::figureValueSize];
+    stopAsked = 0;
+    EXPECT_EQ(importer::fitCharacter(U'\u9b31', frame, name, value, stopAtSecondAsk).outcome,
+              importer::FitOutcome::stopped);
+    EXPECT_EQ(stopAsked, 2) << "once before reading, once after";
+    EXPECT_EQ(importer::fitCharacter(U'\u9b31', frame, name, value, [] { return false; }).outcome,
+              importer::FitOutcome::fitted);
+    importer::closeFont();
+}
+
+} // namespace
