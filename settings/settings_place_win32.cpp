@@ -194,7 +194,7 @@ void chooseSettingsFile() {
     if (choice.perUser && !startUserFile(choice, folder, userPath, windowsPath, besidePath)) {
         // The copy of the user's own file failed after all; without a folder, the Windows
         // directory stays and its failed writes are reported.
-        choice = {false, false, false, choice.copyFromWindows};
+        choice = {.windowsFileUnreadable = choice.copyFromWindows};
     }
     if (choice.windowsFileUnreadable) {
         writesRefused = true;
