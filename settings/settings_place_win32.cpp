@@ -2,6 +2,7 @@
 // from the known-folder API, and the first copy of a missing file.
 #include "settings/settings_place.h"
 
+#include "settings/other_writer_win32.h"
 #include "settings/storage_report.h"
 
 #include <windows.h>
@@ -16,17 +17,9 @@ namespace {
 constexpr wchar_t fileName[] = L"kestasv.ini";
 constexpr wchar_t folderName[] = L"KESTA";
 
-// How long start-up waits in all for another program (the figure importer) that holds the
-// Windows directory's file for a moment.
-constexpr DWORD waitForOtherWriter = 3000;
-
 bool chosen;
 bool writesRefused;
 wchar_t chosenPath[MAX_PATH];
-
-bool heldByAnother(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
 
 // After a failure to open: whether to try again (another program holds the file, and the wait
 // that started at `started` has time left), after a short pause.
@@ -34,7 +27,7 @@ bool waitedForOtherWriter(DWORD started) {
     if (!heldByAnother(GetLastError()) || GetTickCount() - started >= waitForOtherWriter) {
         return false;
     }
-    Sleep(50);
+    Sleep(otherWriterPause);
     return true;
 }
 
