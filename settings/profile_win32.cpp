@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace profile {
 
@@ -59,16 +60,16 @@ void profilePath(const char* fileName, wchar_t (&path)[MAX_PATH]) {
     wchar_t wide[textCapacity];
     widen(fileName, wide);
     if (std::strpbrk(fileName, "\\/:") != nullptr) {
-        lstrcpynW(path, wide, MAX_PATH);
+        lstrcpynW(path, wide, std::size(path));
         return;
     }
     wchar_t folder[MAX_PATH];
-    lstrcpynW(folder, settings::settingsFilePath(), MAX_PATH);
+    lstrcpynW(folder, settings::settingsFilePath(), std::size(folder));
     if (wchar_t* separator = wcsrchr(folder, L'\\')) {
         *separator = L'\0';
     }
-    if (!settings::joinPath(path, MAX_PATH, folder, wide)) {
-        lstrcpynW(path, wide, MAX_PATH);
+    if (!settings::joinPath(path, std::size(path), folder, wide)) {
+        lstrcpynW(path, wide, std::size(path));
     }
 }
 

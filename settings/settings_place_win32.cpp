@@ -10,6 +10,8 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <iterator>
+
 namespace settings {
 
 namespace {
@@ -33,8 +35,9 @@ bool waitedForOtherWriter(DWORD started) {
 
 void windowsDirectoryFile(wchar_t (&path)[MAX_PATH]) {
     wchar_t folder[MAX_PATH];
-    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !joinPath(path, MAX_PATH, folder, fileName)) {
+    const UINT length = GetWindowsDirectoryW(folder, std::size(folder));
+    if (length == 0 || length >= std::size(folder) ||
+        !joinPath(path, std::size(path), folder, fileName)) {
         path[0] = L'\0';
     }
 }
@@ -108,8 +111,9 @@ bool makeUserFolder(const wchar_t* folder) {
 
 void besideProgramFile(wchar_t (&path)[MAX_PATH]) {
     wchar_t program[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-    wchar_t* separator = length > 0 && length < MAX_PATH ? wcsrchr(program, L'\\') : nullptr;
+    const DWORD length = GetModuleFileNameW(nullptr, program, std::size(program));
+    wchar_t* separator =
+        length > 0 && length < std::size(program) ? wcsrchr(program, L'\\') : nullptr;
     if (!separator) {
         path[0] = L'\0';
         return;
@@ -167,7 +171,7 @@ void chooseSettingsFile() {
     chosen = true;
     wchar_t windowsPath[MAX_PATH];
     windowsDirectoryFile(windowsPath);
-    lstrcpynW(chosenPath, windowsPath, MAX_PATH);
+    lstrcpynW(chosenPath, windowsPath, std::size(chosenPath));
 
     PlaceFacts facts{};
     wchar_t folder[MAX_PATH];
@@ -195,7 +199,7 @@ void chooseSettingsFile() {
         return;
     }
     if (choice.perUser) {
-        lstrcpynW(chosenPath, userPath, MAX_PATH);
+        lstrcpynW(chosenPath, userPath, std::size(chosenPath));
     } else if (choice.copyFromBeside) {
         copyOnce(besidePath, windowsPath);
     }
