@@ -51,8 +51,8 @@ constexpr std::array<SlotRow, settings::slotCount + 1> slotRows{{
     {IDC_SLOT26_BUTTON, IDC_SLOT26_LIST, IDC_SLOT26_CHECK, IDC_SLOT26_BAR, IDC_SLOT26_VALUE},
 }};
 
-// Colour button of each colour code 1..8; entry 0 is empty.
-constexpr std::array<int, 9> colourButtons{
+// Colour button of each colour code (settings::ColourCode); entry 0 is empty.
+constexpr std::array<int, settings::colourCodeCount + 1> colourButtons{
     0,
     IDC_COLOUR_RED,
     IDC_COLOUR_GREEN,
@@ -82,9 +82,9 @@ constexpr int rowOf(int id, Part part) {
     return 0;
 }
 
-// The colour code (1..8) of a colour button, or 0.
+// The colour code of a colour button, or 0.
 constexpr int colourOf(int id) {
-    for (int code = 1; code <= 8; ++code) {
+    for (int code = 1; code <= settings::colourCodeCount; ++code) {
         if (colourButtons[code] == id) {
             return code;
         }

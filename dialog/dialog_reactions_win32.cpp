@@ -82,9 +82,9 @@ void switchIndividualColours(HWND dialogWindow) {
 
 // The row restarts in the chosen mode at once, as a paint restarts it (without reading the
 // file), so that the frames behind the dialog move as the dialog shows.
-void chooseMode(HWND dialogWindow, settings::Value mode) {
-    if (settings::OPTIONP != mode) {
-        settings::OPTIONP = mode;
+void chooseMode(HWND dialogWindow, settings::MotionMode mode) {
+    if (settings::motionMode() != mode) {
+        settings::OPTIONP = static_cast<settings::Value>(mode);
         tellOwner(dialogWindow, modeChangedMessage);
     }
 }
@@ -163,8 +163,8 @@ void onCommand(HWND dialogWindow, int id) {
     switch (id) {
     case IDOK: closeDialog(dialogWindow, true); return;
     case IDCANCEL: closeDialog(dialogWindow, false); return;
-    case IDC_MODE_MOVE: chooseMode(dialogWindow, 2); return;
-    case IDC_MODE_CENTRE: chooseMode(dialogWindow, 1); return;
+    case IDC_MODE_MOVE: chooseMode(dialogWindow, settings::MotionMode::travelling); return;
+    case IDC_MODE_CENTRE: chooseMode(dialogWindow, settings::MotionMode::centred); return;
     case IDC_HABAJIDO: switchAutomaticDepth(dialogWindow); return;
     case IDC_SIZES: switchSizeCoupling(dialogWindow); return;
     case IDC_COLORS: switchIndividualColours(dialogWindow); return;
