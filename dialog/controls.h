@@ -64,17 +64,18 @@ constexpr std::array<int, settings::colourCodeCount + 1> colourButtons{
     IDC_COLOUR_BLACK,
 };
 
-enum class Part { button, list, check, bar, value };
+// The columns of the slot grid, one control of each in every row.
+enum class GridColumn { button, list, check, bar, value };
 
-// The row (1..26) of a grid control of the given part, or 0.
-constexpr int rowOf(int id, Part part) {
+// The row (1..26) of a grid control in the given column, or 0.
+constexpr int rowOf(int id, GridColumn column) {
     for (int k = 1; k <= settings::slotCount; ++k) {
         const SlotRow& row = slotRows[k];
-        const int rowId = part == Part::button  ? row.button
-                          : part == Part::list  ? row.list
-                          : part == Part::check ? row.check
-                          : part == Part::bar   ? row.bar
-                                                : row.value;
+        const int rowId = column == GridColumn::button  ? row.button
+                          : column == GridColumn::list  ? row.list
+                          : column == GridColumn::check ? row.check
+                          : column == GridColumn::bar   ? row.bar
+                                                        : row.value;
         if (rowId == id) {
             return k;
         }

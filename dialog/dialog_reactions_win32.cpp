@@ -133,7 +133,7 @@ Bar barOf(int id) {
     case IDC_TIMER_BAR: return {&settings::TIMER, IDC_TIMER_VALUE, timerRange};
     default: break;
     }
-    const int slot = rowOf(id, Part::bar);
+    const int slot = rowOf(id, GridColumn::bar);
     if (slot == 0) {
         return {nullptr, 0, {}};
     }
@@ -173,11 +173,11 @@ void onCommand(HWND dialogWindow, int id) {
     }
     if (const int code = colourOf(id)) {
         chooseColour(code);
-    } else if (const int slot = rowOf(id, Part::button)) {
+    } else if (const int slot = rowOf(id, GridColumn::button)) {
         chooseColourSlot(dialogWindow, slot);
-    } else if (const int slot = rowOf(id, Part::check)) {
+    } else if (const int slot = rowOf(id, GridColumn::check)) {
         flip(settings::ZKAITEN[slot]);
-    } else if (const int slot = rowOf(id, Part::list)) {
+    } else if (const int slot = rowOf(id, GridColumn::list)) {
         chooseFigure(dialogWindow, slot);
     }
 }
