@@ -166,7 +166,11 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialogWindow, UINT message, WPARAM wPar
         return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
-        onCommand(dialogWindow, id);
+        // A figure list's rule runs when its selection changes, not at its focus and drop-down
+        // notifications.
+        if (rowOf(id, GridColumn::list) == 0 || HIWORD(wParam) == CBN_SELCHANGE) {
+            onCommand(dialogWindow, id);
+        }
         return id == IDOK || id == IDCANCEL;
     }
     case wordsAddedMessage: showAddedWords(dialogWindow); return TRUE;
