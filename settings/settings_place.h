@@ -32,14 +32,14 @@ struct PlaceFacts {
 
 // Made with named fields ({.perUser = true}); the fields not named are false.
 struct PlaceChoice {
-    bool perUser;
+    bool perUser = false;
     // The chosen file is missing and starts as a copy of one of these (at most one is set): the
     // Windows directory's file for a per-user file, the sample beside the program for either.
-    bool copyFromWindows;
-    bool copyFromBeside;
+    bool copyFromWindows = false;
+    bool copyFromBeside = false;
     // The user's own file in the Windows directory cannot be read now: the run uses that path,
     // changes no file, and the user is told.
-    bool windowsFileUnreadable;
+    bool windowsFileUnreadable = false;
 };
 
 PlaceChoice choosePlace(const PlaceFacts& facts);
