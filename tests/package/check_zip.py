@@ -38,13 +38,17 @@ def pe_symbols_and_sections(image):
 
 
 def built_and_stripped(program):
-    """The program as built, stripped with the build's own strip tool."""
+    """The program as built, stripped with the build's own strip tool, keeping its time stamp."""
     cache = open(f"{build}/CMakeCache.txt", encoding="utf-8").read()
     strip = next(line.split("=", 1)[1] for line in cache.splitlines()
                  if line.startswith("CMAKE_STRIP:"))
+    with open(f"{build}/{program}", "rb") as f:
+        image = f.read()
+    linked = struct.unpack_from("<I", image, struct.unpack_from("<I", image, 0x3C)[0] + 8)[0]
     with tempfile.TemporaryDirectory() as work:
         out = os.path.join(work, program)
-        subprocess.run([strip, "--strip-all", "-o", out, f"{build}/{program}"], check=True)
+        subprocess.run([strip, "--strip-all", "-o", out, f"{build}/{program}"], check=True,
+                       env=dict(os.environ, SOURCE_DATE_EPOCH=str(linked)))
         with open(out, "rb") as f:
             return f.read()
 
