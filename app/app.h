@@ -75,8 +75,8 @@ void storeWindowPlace(HWND window, const RECT& frame);
 StoredPlace storedPlace(HWND window);
 void dpiChanged(HWND window, LPARAM suggested);
 
-// The screensaver's ways in (app/saver.cpp): what the arguments ask for (a handle that names no
-// window is refused), and the full-screen, preview, settings and refusal runs.
+// The screensaver's ways in (app/saver_windows.cpp): what the arguments ask for (a handle that
+// names no window is refused), and the full-screen, preview, settings and refusal runs.
 saver::StartRequest readStartRequest(PCWSTR arguments);
 int runScreensaver(const saver::StartRequest& request);
 // What the main window procedure does differently in the screensaver's windows.

@@ -188,17 +188,21 @@ bool systemCommand(HWND window, WPARAM code) {
     return false;
 }
 
-// The value is the popup's bar position in the low half and the system-menu flag in the high
-// half, compared as a whole.
+// The popups of the menu bar by their position there (resources/menu.rc), which is how
+// WM_INITMENUPOPUP names them: the bar position in the low half and the system-menu flag (0 for
+// the bar) in the high half, compared as a whole.
+enum class BarPopup : LPARAM { drawing = 0, switches = 2, view = 3, perspective = 4 };
+
 void menuPopupOpening(LPARAM popup) {
-    switch (popup) {
-    case 2:
+    switch (static_cast<BarPopup>(popup)) {
+    case BarPopup::switches:
         setCheck(IDM_BACKGROUND, settings::BKMODE != 0);
         setCheck(IDM_AFTERIMAGE, settings::ZANZOU != 0);
         setCheck(IDM_ROTATION, settings::KAITEN != 0);
         break;
-    case 3: setCheck(rememberItem(viewChoices, settings::VIEW), true); break;
-    case 4: setCheck(rememberItem(enkinChoices, settings::ENKIN), true); break;
+    case BarPopup::view: setCheck(rememberItem(viewChoices, settings::VIEW), true); break;
+    case BarPopup::perspective: setCheck(rememberItem(enkinChoices, settings::ENKIN), true); break;
+    case BarPopup::drawing: break;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "settings/settings_place.h"
 
 #include <cstdint>
+#include <iterator>
 
 namespace app {
 
@@ -15,9 +16,9 @@ constexpr wchar_t libraryName[] = L"Ctl3D32.Dll";
 // The library's full path in the system directory; false when it is not there.
 bool systemLibrary(wchar_t (&path)[MAX_PATH]) {
     wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH ||
-        !settings::joinPath(path, MAX_PATH, folder, libraryName)) {
+    const UINT length = GetSystemDirectoryW(folder, std::size(folder));
+    if (length == 0 || length >= std::size(folder) ||
+        !settings::joinPath(path, std::size(path), folder, libraryName)) {
         return false;
     }
     const DWORD attributes = GetFileAttributesW(path);

@@ -5,6 +5,7 @@
 #include "settings/storage_report.h"
 
 #include <cwchar>
+#include <iterator>
 
 namespace app {
 
@@ -31,11 +32,11 @@ void tellDamage(const wchar_t* path, const settings::BackupReport& backup) {
               L"あります。このまま保存すると、その図形の行が壊れます。";
     wchar_t text[4 * MAX_PATH];
     if (backup.result == settings::BackupResult::copied) {
-        std::swprintf(text, sizeof text / sizeof text[0],
+        std::swprintf(text, std::size(text),
                       L"%ls\n\n保存の前に、元のファイルの控えを作りました:\n%ls", found,
                       backup.copyPath);
     } else {
-        std::swprintf(text, sizeof text / sizeof text[0],
+        std::swprintf(text, std::size(text),
                       L"%ls\n\n控えを作れなかったので、このファイルには保存しません:\n%ls\n\n%ls",
                       found, path, editsStay);
     }
@@ -44,14 +45,14 @@ void tellDamage(const wchar_t* path, const settings::BackupReport& backup) {
 
 void tellWriteFailure(const wchar_t* path) {
     wchar_t text[3 * MAX_PATH];
-    std::swprintf(text, sizeof text / sizeof text[0],
-                  L"設定ファイルに書き込めませんでした。\n%ls\n\n%ls", path, editsStay);
+    std::swprintf(text, std::size(text), L"設定ファイルに書き込めませんでした。\n%ls\n\n%ls", path,
+                  editsStay);
     tell(text);
 }
 
 void tellUnreadable(const wchar_t* path) {
     wchar_t text[3 * MAX_PATH];
-    std::swprintf(text, sizeof text / sizeof text[0],
+    std::swprintf(text, std::size(text),
                   L"設定ファイルを読めませんでした（ほかのプログラムが開いているようです）。\n%ls"
                   L"\n\n今回は既定の設定で動き、このファイルには何も書き込みません。"
                   L"そのプログラムを閉じてから、もう一度起動してください。",

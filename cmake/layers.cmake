@@ -11,6 +11,8 @@ set(KESTA_LAYER_dialog importer figures settings resources)
 set(KESTA_LAYER_importer figures settings resources)
 set(KESTA_LAYER_app dialog importer render saver figures settings resources)
 set(KESTA_LAYER_tools importer figures settings resources)
+# Folders of headers alone, with no library to link.
+set(KESTA_HEADER_LAYERS resources)
 
 # Compiles `target` against the include tree of `layer`.
 function(kesta_layer_includes target layer)
@@ -39,13 +41,33 @@ function(kesta_layer layer)
     add_library(kesta_${layer} STATIC ${sources})
     kesta_layer_includes(kesta_${layer} ${layer})
     foreach(folder ${KESTA_LAYER_${layer}})
-        if(TARGET kesta_${folder})
-            target_link_libraries(kesta_${layer} PUBLIC kesta_${folder})
+        if(folder IN_LIST KESTA_HEADER_LAYERS)
+            continue()
         endif()
+        if(NOT TARGET kesta_${folder})
+            message(FATAL_ERROR "kesta_${layer} needs kesta_${folder}, which is not defined yet: "
+                "define the layers lowest first (kesta_all_layers)")
+        endif()
+        target_link_libraries(kesta_${layer} PUBLIC kesta_${folder})
     endforeach()
     if(KESTA_FUZZ AND NOT WIN32)
         # Coverage for libFuzzer in the product code itself, not only in the fuzz targets.
         target_compile_options(kesta_${layer} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
+endfunction()
+
+# Every folder's library, lowest first, so that each links the libraries below it: the
+# importer's below the dialog, which offers its stages in the words dialog; the program's shell
+# (app/) only where it builds, on Windows. The entry procedures (app/winmain.cpp,
+# importer/main_win32.cpp) belong to their programs, not to the libraries that tests link.
+function(kesta_all_layers)
+    foreach(layer settings figures render saver)
+        kesta_layer(${layer})
+    endforeach()
+    kesta_layer(importer EXCLUDE "/importer/main_win32\\.cpp$")
+    kesta_layer(dialog)
+    if(WIN32)
+        kesta_layer(app EXCLUDE "/app/winmain\\.cpp$")
     endif()
 endfunction()
 

@@ -10,9 +10,16 @@ if(KESTA_SANITIZE)
     add_link_options(${KESTA_SAN_FLAGS})
 endif()
 
-foreach(layer settings figures render saver dialog)
-    kesta_layer(${layer})
-endforeach()
+kesta_all_layers()
+if(KESTA_FUZZ)
+    # Edge coverage only in the fitter: tracing every comparison of its raster and geometry
+    # loops would cost most of a fuzz run's time.
+    set(fitter fit.cpp rounding.cpp contour_limits.cpp point_budget.cpp repair.cpp seams.cpp
+        optimise.cpp masks.cpp geometry.cpp raster.cpp)
+    list(TRANSFORM fitter PREPEND ${CMAKE_SOURCE_DIR}/importer/)
+    set_source_files_properties(${fitter}
+        PROPERTIES COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
+endif()
 
 # The in-memory profile (tests/support/) stands in for the private-profile functions in native
 # tests, fuzzing and benchmarks; its object is linked straight into each of those programs.

@@ -12,16 +12,9 @@ file(GLOB KESTA_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
     ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/*.ani)
 set_source_files_properties(${KESTA_RC} PROPERTIES OBJECT_DEPENDS "${KESTA_RC_PARTS}")
 
-foreach(layer settings figures render saver)
-    kesta_layer(${layer})
-endforeach()
-# The importer's library sits below the dialog, which offers its stages in the words dialog.
-kesta_layer(importer EXCLUDE "/importer/main_win32\\.cpp$")
-kesta_layer(dialog)
+kesta_all_layers()
 target_link_libraries(kesta_settings PUBLIC user32 gdi32 kernel32)
 target_link_libraries(kesta_dialog PUBLIC comdlg32)
-# The entry procedure lives in app/winmain.cpp; tests link everything else.
-kesta_layer(app EXCLUDE "/app/winmain\\.cpp$")
 
 # The program file alone carries the version resource and the application manifest.
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/kesta_version.h CONTENT
@@ -53,9 +46,16 @@ function(kesta_wine_test_properties)
         RESOURCE_LOCK wineprefix)
 endfunction()
 
+# GoogleTest is built from source for Windows (Debian's googletest package puts it here).
+set(KESTA_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH
+    "GoogleTest's source tree, built for the Windows tests")
+if(NOT EXISTS ${KESTA_GOOGLETEST_SOURCE}/CMakeLists.txt)
+    message(FATAL_ERROR "no GoogleTest source in ${KESTA_GOOGLETEST_SOURCE}: install googletest "
+        "or set KESTA_GOOGLETEST_SOURCE")
+endif()
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${KESTA_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # tests/wine/*.cpp: each file is one GoogleTest program linked with the program's libraries and
 # the importer's, and the resources, run as one test under Wine.

@@ -51,8 +51,8 @@ constexpr std::array<SlotRow, settings::slotCount + 1> slotRows{{
     {IDC_SLOT26_BUTTON, IDC_SLOT26_LIST, IDC_SLOT26_CHECK, IDC_SLOT26_BAR, IDC_SLOT26_VALUE},
 }};
 
-// Colour button of each colour code 1..8; entry 0 is empty.
-constexpr std::array<int, 9> colourButtons{
+// Colour button of each colour code (settings::ColourCode); entry 0 is empty.
+constexpr std::array<int, settings::colourCodeCount + 1> colourButtons{
     0,
     IDC_COLOUR_RED,
     IDC_COLOUR_GREEN,
@@ -64,17 +64,18 @@ constexpr std::array<int, 9> colourButtons{
     IDC_COLOUR_BLACK,
 };
 
-enum class Part { button, list, check, bar, value };
+// The columns of the slot grid, one control of each in every row.
+enum class GridColumn { button, list, check, bar, value };
 
-// The row (1..26) of a grid control of the given part, or 0.
-constexpr int rowOf(int id, Part part) {
+// The row (1..26) of a grid control in the given column, or 0.
+constexpr int rowOf(int id, GridColumn column) {
     for (int k = 1; k <= settings::slotCount; ++k) {
         const SlotRow& row = slotRows[k];
-        const int rowId = part == Part::button  ? row.button
-                          : part == Part::list  ? row.list
-                          : part == Part::check ? row.check
-                          : part == Part::bar   ? row.bar
-                                                : row.value;
+        const int rowId = column == GridColumn::button  ? row.button
+                          : column == GridColumn::list  ? row.list
+                          : column == GridColumn::check ? row.check
+                          : column == GridColumn::bar   ? row.bar
+                                                        : row.value;
         if (rowId == id) {
             return k;
         }
@@ -82,9 +83,9 @@ constexpr int rowOf(int id, Part part) {
     return 0;
 }
 
-// The colour code (1..8) of a colour button, or 0.
+// The colour code of a colour button, or 0.
 constexpr int colourOf(int id) {
-    for (int code = 1; code <= 8; ++code) {
+    for (int code = 1; code <= settings::colourCodeCount; ++code) {
         if (colourButtons[code] == id) {
             return code;
         }

@@ -82,9 +82,9 @@ void switchIndividualColours(HWND dialogWindow) {
 
 // The row restarts in the chosen mode at once, as a paint restarts it (without reading the
 // file), so that the frames behind the dialog move as the dialog shows.
-void chooseMode(HWND dialogWindow, settings::Value mode) {
-    if (settings::OPTIONP != mode) {
-        settings::OPTIONP = mode;
+void chooseMode(HWND dialogWindow, settings::MotionMode mode) {
+    if (settings::motionMode() != mode) {
+        settings::OPTIONP = static_cast<settings::Value>(mode);
         tellOwner(dialogWindow, modeChangedMessage);
     }
 }
@@ -133,7 +133,7 @@ Bar barOf(int id) {
     case IDC_TIMER_BAR: return {&settings::TIMER, IDC_TIMER_VALUE, timerRange};
     default: break;
     }
-    const int slot = rowOf(id, Part::bar);
+    const int slot = rowOf(id, GridColumn::bar);
     if (slot == 0) {
         return {nullptr, 0, {}};
     }
@@ -163,8 +163,8 @@ void onCommand(HWND dialogWindow, int id) {
     switch (id) {
     case IDOK: closeDialog(dialogWindow, true); return;
     case IDCANCEL: closeDialog(dialogWindow, false); return;
-    case IDC_MODE_MOVE: chooseMode(dialogWindow, 2); return;
-    case IDC_MODE_CENTRE: chooseMode(dialogWindow, 1); return;
+    case IDC_MODE_MOVE: chooseMode(dialogWindow, settings::MotionMode::travelling); return;
+    case IDC_MODE_CENTRE: chooseMode(dialogWindow, settings::MotionMode::centred); return;
     case IDC_HABAJIDO: switchAutomaticDepth(dialogWindow); return;
     case IDC_SIZES: switchSizeCoupling(dialogWindow); return;
     case IDC_COLORS: switchIndividualColours(dialogWindow); return;
@@ -173,11 +173,11 @@ void onCommand(HWND dialogWindow, int id) {
     }
     if (const int code = colourOf(id)) {
         chooseColour(code);
-    } else if (const int slot = rowOf(id, Part::button)) {
+    } else if (const int slot = rowOf(id, GridColumn::button)) {
         chooseColourSlot(dialogWindow, slot);
-    } else if (const int slot = rowOf(id, Part::check)) {
+    } else if (const int slot = rowOf(id, GridColumn::check)) {
         flip(settings::ZKAITEN[slot]);
-    } else if (const int slot = rowOf(id, Part::list)) {
+    } else if (const int slot = rowOf(id, GridColumn::list)) {
         chooseFigure(dialogWindow, slot);
     }
 }

@@ -41,15 +41,14 @@ std::int32_t heldScroll(std::int64_t wanted, const ScrollSpan& span);
 std::int32_t scrollShowing(std::int32_t position, std::int32_t top, std::int32_t bottom,
                            const ScrollSpan& span);
 
-// The figure-list rule for `slot` after its list reported item `selected`. Each correction is
-// made in OPTIONA at once and handed to `correct(item, warning)`, which shows the item in the list
-// and gives the warning before the rule goes on: a warning runs a nested message loop in which the
-// same list's notifications run this rule again, and those runs must find the correction in place.
+// The figure-list rule for `slot` after its list's selection changed to item `selected`. Each
+// correction is made in OPTIONA at once and handed to `correct(item, warning)`, which shows the
+// item in the list and gives the warning before the rule goes on: the warning's message loop may
+// run this rule again, and must find the correction in place.
 //
 // A list without a selection (-1) changes nothing: the stored figure stays until the user picks
 // one. With no figure to fall back on (figureCount 0) a blank that should become figure 1 stays
-// blank; its warning is then given only when the blank is a new choice, since the list keeps
-// reporting the blank at every focus change and would raise the warning again without end.
+// blank, and its warning is given only when the blank is a new choice.
 template <typename Correct>
 void applyFigureChoice(int slot, int selected, int figureCount, Correct correct) {
     using settings::OPTIONA;

@@ -5,6 +5,7 @@
 #include "dialog/controls.h"
 #include "dialog/dialog.h"
 #include "figures/figures.h"
+#include "figures/format.h"
 
 namespace dialog {
 
@@ -24,10 +25,12 @@ void enableControl(HWND dialogWindow, int id, bool enabled) {
     EnableWindow(GetDlgItem(dialogWindow, id), enabled);
 }
 
-// Checks the button of a colour code alone; a code outside 1..8 shows as red.
+// Checks the button of a colour code alone; a code that is none shows as red.
 void showColour(HWND dialogWindow, settings::Value code) {
-    const int shown = code >= 1 && code <= 8 ? code : 1;
-    for (int c = 1; c <= 8; ++c) {
+    const settings::Value shown = settings::isColourCode(code)
+                                      ? code
+                                      : static_cast<settings::Value>(settings::ColourCode::red);
+    for (settings::Value c = 1; c <= settings::colourCodeCount; ++c) {
         setCheck(dialogWindow, colourButtons[c], c == shown);
     }
 }
@@ -63,9 +66,10 @@ void fillFigureLists(HWND dialogWindow) {
     for (int i = 0; i < figures::figureNameCount && i < figures::maxFigureNames; ++i) {
         const char* name = figures::figureNames[i];
         wchar_t wide[figures::figureNameSize + 1];
-        const int length = MultiByteToWideChar(
-            932, 0, name, static_cast<int>(strnlen(name, figures::figureNameSize)), wide,
-            figures::figureNameSize);
+        const int length =
+            MultiByteToWideChar(figures::shiftJisCodePage, 0, name,
+                                static_cast<int>(strnlen(name, figures::figureNameSize)), wide,
+                                figures::figureNameSize);
         wide[length] = L'\0';
         for (int k = 1; k <= settings::slotCount; ++k) {
             SendDlgItemMessageW(dialogWindow, slotRows[k].list, CB_ADDSTRING, 0,
@@ -86,7 +90,10 @@ void showSlots(HWND dialogWindow) {
 }
 
 void showMotionAndSize(HWND dialogWindow) {
-    setCheck(dialogWindow, settings::OPTIONP == 2 ? IDC_MODE_MOVE : IDC_MODE_CENTRE, true);
+    setCheck(dialogWindow,
+             settings::motionMode() == settings::MotionMode::travelling ? IDC_MODE_MOVE
+                                                                        : IDC_MODE_CENTRE,
+             true);
     setCheck(dialogWindow, IDC_HABAJIDO, settings::HABAJIDO != 0);
     showNumber(dialogWindow, IDC_HABA_VALUE, settings::HABA);
     setBar(dialogWindow, IDC_HABA_BAR, depthRange, settings::HABA);
@@ -159,7 +166,11 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialogWindow, UINT message, WPARAM wPar
         return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
-        onCommand(dialogWindow, id);
+        // A figure list's rule runs when its selection changes, not at its focus and drop-down
+        // notifications.
+        if (rowOf(id, GridColumn::list) == 0 || HIWORD(wParam) == CBN_SELCHANGE) {
+            onCommand(dialogWindow, id);
+        }
         return id == IDOK || id == IDCANCEL;
     }
     case wordsAddedMessage: showAddedWords(dialogWindow); return TRUE;

@@ -45,7 +45,7 @@ void startMotion(int slots) {
     const Area area = rowArea();
     rowX = middleOf(area.left, area.right);
     rowY = middleOf(area.top, area.bottom);
-    if (settings::OPTIONP != 2) {
+    if (settings::motionMode() != settings::MotionMode::travelling) {
         speedX = speedY = stepX = stepY = 0;
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "figures/bounds.h"
 #include "figures/builder.h"
+#include "settings/settings.h"
 
 namespace figures {
 
@@ -11,9 +12,9 @@ struct ColourSet {
     Rgb face, shade, side;
 };
 
-// Indexed by colour code 1..8. Code 6 (stored by the dialog's "ﾏｾﾞﾝﾀ" button) draws cyan and
-// code 7 ("ｼｱﾝ") magenta; stored settings files rely on these codes, so they stay as they are.
-constexpr std::array<ColourSet, 9> colourSets{{
+// Indexed by colour code (settings::ColourCode), entry 0 empty. Code 6 (stored by the dialog's
+// "ﾏｾﾞﾝﾀ" button) draws cyan and code 7 ("ｼｱﾝ") magenta.
+constexpr std::array<ColourSet, settings::colourCodeCount + 1> colourSets{{
     {},
     {{255, 0, 0}, {128, 0, 0}, {192, 0, 0}},
     {{0, 255, 0}, {0, 128, 0}, {0, 192, 0}},
@@ -33,7 +34,7 @@ void setSlotColours(int slots) {
             settings::OPTIONC[s] = settings::COLOR;
         }
         std::int32_t code = settings::OPTIONC[s];
-        if (code >= 1 && code <= 8) {
+        if (settings::isColourCode(code)) {
             faceColour[s] = colourSets[code].face;
             shadeColour[s] = colourSets[code].shade;
             sideColour[s] = colourSets[code].side;

@@ -17,6 +17,10 @@ constexpr int figureValueSize = 512;
 // "ZAHYO<number>", the key of a figure's value.
 void figureKey(std::uint32_t number, char (&key)[16]);
 
+// Names in the settings file are Shift-JIS bytes on every system: the Windows code page that
+// converts them, whatever the system's own ANSI code page.
+constexpr unsigned shiftJisCodePage = 932;
+
 // A Shift-JIS byte that opens a double-byte character.
 constexpr bool isShiftJisLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);

@@ -134,7 +134,7 @@ void advanceMotion() {
     for (int s = 1; s <= maxSlots; ++s) {
         slotAngle[s] = advanceAngle(slotAngle[s], settings::STEPRAGS[s]);
     }
-    if (settings::OPTIONP != 2) {
+    if (settings::motionMode() != settings::MotionMode::travelling) {
         return;
     }
     // The row stops along an axis while its drawing box fills half the drawing area there.

@@ -181,7 +181,7 @@ Refusal editSettings(IniText& text, AddWork& work) {
             while (work.distinct.at[i] != work.spelled.at[s]) {
                 ++i;
             }
-            char key[16];
+            char key[24]; // room for any int, as the compiler cannot see s <= 26
             std::snprintf(key, sizeof key, "OPTIONA%d", s);
             std::snprintf(number, sizeof number, "%d", work.keyOf[i]);
             fits = fits && setIniValue(text, settings::mainSectionName, key, number);

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include "render/backdrop_win32.h"
+#include "render/frame_box.h"
 
 namespace render {
 
 // The background comes from the backdrop (BKMODE 0), black (1), or the window itself.
-void composeFrame(HWND mainWindow, const Backdrop& backdrop);
+void composeFrame(HWND mainWindow, const Backdrop& backdrop,
+                  BoxLimit limit = BoxLimit::stopsOutside);
 
 } // namespace render

@@ -37,7 +37,7 @@ Extent measureExtent() {
     return e;
 }
 
-FrameBox placeFrameBox(const Extent& extent) {
+FrameBox placeFrameBox(const Extent& extent, BoxLimit limit) {
     using figures::stepX, figures::stepY;
     FrameBox b{};
     b.left = figures::saturate(
@@ -62,7 +62,7 @@ FrameBox placeFrameBox(const Extent& extent) {
     // Strong perspective can throw points arbitrarily far out, and the box would ask for a bitmap
     // of any size. Nothing more than a whole drawing area past the left or the bottom edge of the
     // row centre can show in the window, so the box stops there.
-    if (boxStopsOutside) {
+    if (limit == BoxLimit::stopsOutside) {
         const std::int32_t leftStop = figures::saturate(-std::int64_t{figures::clientWidth});
         const std::int32_t bottomStop = figures::saturate(-std::int64_t{figures::clientHeight});
         b.stoppedLeft = b.left < leftStop;

@@ -21,9 +21,9 @@ struct FrameBox {
     bool stoppedLeft, stoppedBottom;
 };
 
-// Whether the box stops a drawing area out at the left and the bottom. Tests switch it off to
-// compose with the whole box.
-inline bool boxStopsOutside = true;
+// Whether the box stops a drawing area out at the left and the bottom, as the program always
+// has it; the whole box lets a test show that the stop changes no pixel.
+enum class BoxLimit : std::uint8_t { stopsOutside, whole };
 
 // The extent of every vertex of the slots in use, starting from the first vertex of slot 1.
 Extent measureExtent();
@@ -31,7 +31,7 @@ Extent measureExtent();
 // Unites the extent with the previous one carried by the row's last step, limits it to the
 // drawing area (half of it at the right and top, a whole one at the left and bottom) and stores
 // it into boxMinX.. for the motion to read.
-FrameBox placeFrameBox(const Extent& extent);
+FrameBox placeFrameBox(const Extent& extent, BoxLimit limit = BoxLimit::stopsOutside);
 
 // Rewrites screenX and screenY of the slots in use into frame-bitmap pixels, held to 0..width
 // and 0..height, except that a point past a side where the box stopped short keeps its place

@@ -50,10 +50,10 @@ void visitSlots(Drawer draw, HWND mainWindow, HDC windowDC, HDC frameDC, HBITMAP
 
 } // namespace
 
-void composeFrame(HWND mainWindow, const Backdrop& backdrop) {
+void composeFrame(HWND mainWindow, const Backdrop& backdrop, BoxLimit limit) {
     figures::projectFigures();
     Extent extent = measureExtent();
-    FrameBox box = placeFrameBox(extent);
+    FrameBox box = placeFrameBox(extent, limit);
     rewriteIntoFrame(box);
     int left = figures::saturate(std::int64_t{figures::rowX} - box.offsetX);
     int top = figures::saturate(std::int64_t{figures::rowY} - box.offsetY);

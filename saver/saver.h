@@ -1,6 +1,6 @@
 // The screensaver's ways into the program: what the command line asks for, the mouse watch that
 // ends the full-screen run, and the row's fit into the small preview. Platform-free; the
-// windows themselves live in app/saver.cpp.
+// windows themselves live in app/saver_windows.cpp.
 #pragma once
 
 #include "figures/builder.h"

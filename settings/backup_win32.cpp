@@ -1,6 +1,8 @@
 // The copy of a settings file that a rewrite would damage, under the first free backup name.
 #include "settings/backup.h"
 
+#include "settings/other_writer_win32.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -10,10 +12,6 @@ namespace settings {
 namespace {
 
 constexpr int lastBackupNumber = 99;
-
-bool heldByAnother(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
 
 // What a rewrite would damage; sets heldElsewhere when another writer keeps the file from us.
 SaveDamage damageOf(const wchar_t* path, const char* outlineSection, bool& heldElsewhere) {

@@ -6,6 +6,8 @@
 // which is what the A functions do inside, so the Shift-JIS bytes of the file come back as they
 // are.
 #include "settings/profile.h"
+
+#include "settings/other_writer_win32.h"
 #include "settings/profile_number.h"
 #include "settings/save_protection.h"
 #include "settings/settings_place.h"
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace profile {
 
@@ -23,19 +26,10 @@ namespace {
 // Longest section, key, default or value text taken through the seam, terminator included.
 constexpr int textCapacity = 1024;
 
-// Another writer (the figure importer) holds the file for a short read-edit-write; a read or
-// write that meets it waits this long in all before it counts as failed.
-constexpr DWORD waitForOtherWriter = 3000;
-constexpr DWORD retryPause = 50;
-
 // A read or write that gave up waiting, and when: the ones right behind it (the rest of the same
 // group of keys) give up at once instead of waiting again each.
 bool gaveUp;
 DWORD gaveUpAt;
-
-bool heldByAnother(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
 
 // Whether a read or write starting now may wait for another writer. A file that start-up found
 // held for good is not waited for at all.
@@ -46,8 +40,8 @@ bool mayWait() {
 // After an attempt: true to try again after a pause; otherwise the waiting is over, and
 // remembered as given up when the file was still held.
 bool tryAgain(bool held, bool wait, DWORD started) {
-    if (held && wait && GetTickCount() - started < waitForOtherWriter) {
-        Sleep(retryPause);
+    if (held && wait && GetTickCount() - started < settings::waitForOtherWriter) {
+        Sleep(settings::otherWriterPause);
         return true;
     }
     gaveUp = held;
@@ -66,16 +60,16 @@ void profilePath(const char* fileName, wchar_t (&path)[MAX_PATH]) {
     wchar_t wide[textCapacity];
     widen(fileName, wide);
     if (std::strpbrk(fileName, "\\/:") != nullptr) {
-        lstrcpynW(path, wide, MAX_PATH);
+        lstrcpynW(path, wide, std::size(path));
         return;
     }
     wchar_t folder[MAX_PATH];
-    lstrcpynW(folder, settings::settingsFilePath(), MAX_PATH);
+    lstrcpynW(folder, settings::settingsFilePath(), std::size(folder));
     if (wchar_t* separator = wcsrchr(folder, L'\\')) {
         *separator = L'\0';
     }
-    if (!settings::joinPath(path, MAX_PATH, folder, wide)) {
-        lstrcpynW(path, wide, MAX_PATH);
+    if (!settings::joinPath(path, std::size(path), folder, wide)) {
+        lstrcpynW(path, wide, std::size(path));
     }
 }
 
@@ -122,7 +116,7 @@ std::uint32_t readString(const char* section, const char* key, const char* defau
         SetLastError(ERROR_SUCCESS);
         length = GetPrivateProfileStringW(wideSection, wideKey, wideDefault, value,
                                           std::min<DWORD>(size, textCapacity), path);
-    } while (tryAgain(heldByAnother(GetLastError()), wait, started));
+    } while (tryAgain(settings::heldByAnother(GetLastError()), wait, started));
     return narrowInto(value, static_cast<int>(length), buffer, size);
 }
 
@@ -130,14 +124,14 @@ namespace {
 
 // After a failed write: whether the file is held by another writer rather than refusing us.
 bool heldByAnotherWriter(const wchar_t* path, DWORD writeError) {
-    if (heldByAnother(writeError)) {
+    if (settings::heldByAnother(writeError)) {
         return true;
     }
     HANDLE file =
         CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return heldByAnother(GetLastError());
+        return settings::heldByAnother(GetLastError());
     }
     CloseHandle(file);
     return false;

@@ -41,6 +41,21 @@ inline Value SCREEN_L;
 inline Value SCREEN_H;
 inline Value SCREEN_W;
 
+// OPTIONP: the row turns in the middle of the window, or travels it.
+enum class MotionMode : Value { centred = 1, travelling = 2 };
+inline MotionMode motionMode() {
+    return static_cast<MotionMode>(OPTIONP);
+}
+
+// The colour codes of COLOR and OPTIONC1..26, named for the colour they draw. The dialog's
+// button labelled magenta stores 6 (cyan) and the one labelled cyan 7 (magenta); stored files
+// rely on these codes.
+enum class ColourCode : Value { red = 1, green, blue, white, yellow, cyan, magenta, black };
+constexpr Value colourCodeCount = static_cast<Value>(ColourCode::black);
+constexpr bool isColourCode(Value code) {
+    return code >= 1 && code <= colourCodeCount;
+}
+
 // Set by the window procedure at the end of window creation; from then on readSettings leaves
 // the view and geometry groups as they are in memory.
 inline Value startupDone;

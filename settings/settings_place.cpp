@@ -7,24 +7,24 @@ PlaceChoice choosePlace(const PlaceFacts& facts) {
     // Once made, the per-user file stays the settings file, even where the Windows directory
     // takes writes again: going back would bring back settings older than the user's last ones.
     if (facts.userFolderReady && facts.userFileExists) {
-        return {true, false, false, false};
+        return {.perUser = true};
     }
     if (facts.windowsFile == WindowsFile::writable) {
-        return {false, false, false, false};
+        return {};
     }
     if (facts.windowsFile == WindowsFile::creatable) {
-        return {false, false, facts.besideFileExists, false};
+        return {.copyFromBeside = facts.besideFileExists};
     }
     // Without a per-user folder the Windows directory stays, and its failed writes are reported.
     if (!facts.userFolderReady) {
-        return {false, false, false, false};
+        return {};
     }
     // The user's own file is the only right start; the sample would silently replace it.
     if (facts.windowsFileIsFile) {
-        return facts.windowsFileReadable ? PlaceChoice{true, true, false, false}
-                                         : PlaceChoice{false, false, false, true};
+        return facts.windowsFileReadable ? PlaceChoice{.perUser = true, .copyFromWindows = true}
+                                         : PlaceChoice{.windowsFileUnreadable = true};
     }
-    return {true, false, facts.besideFileExists, false};
+    return {.perUser = true, .copyFromBeside = facts.besideFileExists};
 }
 
 bool joinPath(wchar_t* path, std::size_t capacity, const wchar_t* folder, const wchar_t* name) {

@@ -1,10 +1,10 @@
 // Where the settings file of the run lives. Start-up decides it once: a per-user "kestasv.ini" in
 // a "KESTA" folder of the roaming application-data folder once that exists (it holds the user's
 // latest settings, whatever became of the Windows directory since); else the Windows directory's
-// "kestasv.ini" wherever that can be written, as it always was; else a new per-user file. A file
-// that does not exist yet starts as a copy of the user's own file in the Windows directory, or
-// where there is none, of the sample "kestasv.ini" beside the program. Every read and write of
-// the run uses the full path chosen.
+// "kestasv.ini" wherever that can be written (where older versions keep theirs); else a new
+// per-user file. A file that does not exist yet starts as a copy of the user's own file in the
+// Windows directory, or where there is none, of the sample "kestasv.ini" beside the program.
+// Every read and write of the run uses the full path chosen.
 #pragma once
 
 #include <cstddef>
@@ -30,15 +30,16 @@ struct PlaceFacts {
     bool windowsFileReadable;
 };
 
+// Made with named fields ({.perUser = true}); the fields not named are false.
 struct PlaceChoice {
-    bool perUser;
+    bool perUser = false;
     // The chosen file is missing and starts as a copy of one of these (at most one is set): the
     // Windows directory's file for a per-user file, the sample beside the program for either.
-    bool copyFromWindows;
-    bool copyFromBeside;
+    bool copyFromWindows = false;
+    bool copyFromBeside = false;
     // The user's own file in the Windows directory cannot be read now: the run uses that path,
     // changes no file, and the user is told.
-    bool windowsFileUnreadable;
+    bool windowsFileUnreadable = false;
 };
 
 PlaceChoice choosePlace(const PlaceFacts& facts);

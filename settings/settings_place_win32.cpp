@@ -2,12 +2,15 @@
 // from the known-folder API, and the first copy of a missing file.
 #include "settings/settings_place.h"
 
+#include "settings/other_writer_win32.h"
 #include "settings/storage_report.h"
 
 #include <windows.h>
 
 #include <knownfolders.h>
 #include <shlobj.h>
+
+#include <iterator>
 
 namespace settings {
 
@@ -16,17 +19,9 @@ namespace {
 constexpr wchar_t fileName[] = L"kestasv.ini";
 constexpr wchar_t folderName[] = L"KESTA";
 
-// How long start-up waits in all for another program (the figure importer) that holds the
-// Windows directory's file for a moment.
-constexpr DWORD waitForOtherWriter = 3000;
-
 bool chosen;
 bool writesRefused;
 wchar_t chosenPath[MAX_PATH];
-
-bool heldByAnother(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
 
 // After a failure to open: whether to try again (another program holds the file, and the wait
 // that started at `started` has time left), after a short pause.
@@ -34,14 +29,15 @@ bool waitedForOtherWriter(DWORD started) {
     if (!heldByAnother(GetLastError()) || GetTickCount() - started >= waitForOtherWriter) {
         return false;
     }
-    Sleep(50);
+    Sleep(otherWriterPause);
     return true;
 }
 
 void windowsDirectoryFile(wchar_t (&path)[MAX_PATH]) {
     wchar_t folder[MAX_PATH];
-    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !joinPath(path, MAX_PATH, folder, fileName)) {
+    const UINT length = GetWindowsDirectoryW(folder, std::size(folder));
+    if (length == 0 || length >= std::size(folder) ||
+        !joinPath(path, std::size(path), folder, fileName)) {
         path[0] = L'\0';
     }
 }
@@ -115,8 +111,9 @@ bool makeUserFolder(const wchar_t* folder) {
 
 void besideProgramFile(wchar_t (&path)[MAX_PATH]) {
     wchar_t program[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-    wchar_t* separator = length > 0 && length < MAX_PATH ? wcsrchr(program, L'\\') : nullptr;
+    const DWORD length = GetModuleFileNameW(nullptr, program, std::size(program));
+    wchar_t* separator =
+        length > 0 && length < std::size(program) ? wcsrchr(program, L'\\') : nullptr;
     if (!separator) {
         path[0] = L'\0';
         return;
@@ -174,7 +171,7 @@ void chooseSettingsFile() {
     chosen = true;
     wchar_t windowsPath[MAX_PATH];
     windowsDirectoryFile(windowsPath);
-    lstrcpynW(chosenPath, windowsPath, MAX_PATH);
+    lstrcpynW(chosenPath, windowsPath, std::size(chosenPath));
 
     PlaceFacts facts{};
     wchar_t folder[MAX_PATH];
@@ -194,7 +191,7 @@ void chooseSettingsFile() {
     if (choice.perUser && !startUserFile(choice, folder, userPath, windowsPath, besidePath)) {
         // The copy of the user's own file failed after all; without a folder, the Windows
         // directory stays and its failed writes are reported.
-        choice = {false, false, false, choice.copyFromWindows};
+        choice = {.windowsFileUnreadable = choice.copyFromWindows};
     }
     if (choice.windowsFileUnreadable) {
         writesRefused = true;
@@ -202,7 +199,7 @@ void chooseSettingsFile() {
         return;
     }
     if (choice.perUser) {
-        lstrcpynW(chosenPath, userPath, MAX_PATH);
+        lstrcpynW(chosenPath, userPath, std::size(chosenPath));
     } else if (choice.copyFromBeside) {
         copyOnce(besidePath, windowsPath);
     }

@@ -1,9 +1,11 @@
 // Checks the sample settings file that a new user starts with: its main section and every figure
-// of its outline section. Figures are read and checked by the program's own outline reader; the
-// shape checks beyond what the program needs (simple, separate contours with exactly the outer
-// ones listed) use the importer's exact segment tests.
+// of its outline section. The file is read line by line as the private-profile functions read it
+// (settings/ini_lines.h), figures by the program's own outline reader, and their shapes are held
+// to the importer's soundness check (simple, separate contours with exactly the outer ones
+// listed), so the sample meets the rules of the figures the importer writes.
 #include "figures/format.h"
 #include "importer/geometry.h"
+#include "settings/ini_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +16,17 @@
 #include <iconv.h>
 #include <iterator>
 #include <map>
-#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The segment tests are the importer's (exact in integers).
-using Point = importer::IntPoint;
-using importer::cross;
-using importer::segmentsMeet;
+using importer::Fault;
 
 struct Figure {
     std::string key, name;
-    std::vector<std::vector<Point>> contours;
-    std::vector<bool> listedOuter;
+    figures::FigureRecord record;
 };
 
 std::string shippedFileBytes() {
@@ -37,29 +34,19 @@ std::string shippedFileBytes() {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> splitCrlfLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
-    }
-    return lines;
-}
-
 using Section = std::vector<std::pair<std::string, std::string>>;
 
 std::map<std::string, Section> readSections(const std::string& text) {
     std::map<std::string, Section> sections;
     Section* current = nullptr;
-    for (const std::string& line : splitCrlfLines(text)) {
-        if (!line.empty() && line.front() == '[' && line.back() == ']') {
-            current = &sections[line.substr(1, line.size() - 2)];
-        } else if (std::size_t eq = line.find('='); current && eq != std::string::npos) {
-            current->emplace_back(line.substr(0, eq), line.substr(eq + 1));
+    for (std::size_t at = 0; at < text.size();) {
+        const settings::ini::Line line = settings::ini::lineAt(text, at);
+        if (line.kind == settings::ini::LineKind::section) {
+            current = &sections[std::string(line.name)];
+        } else if (line.kind == settings::ini::LineKind::key && current && line.hasValue) {
+            current->emplace_back(line.name, line.value);
         }
+        at = line.next;
     }
     return sections;
 }
@@ -87,16 +74,16 @@ bool isInteger(const std::string& text, bool allowSign) {
 // Reads one outline value with the program's own reader and keeps it only when the program's
 // own check would draw it; returns an empty string or what is wrong with the line. Beyond what the
 // program needs, the shipped lines are written out in full: every field an integer, one per
-// point, and unused contour pairs 0,0.
+// point.
 std::string parseFigure(const std::string& key, const std::string& value, Figure& figure) {
-    figures::FigureRecord record{};
+    figure.record = {};
     figure.key = key;
-    figure.name = std::string(figures::readFigureValue(value, record));
-    if (!figures::isWellFormed(record)) {
+    figure.name = std::string(figures::readFigureValue(value, figure.record));
+    if (!figures::isWellFormed(figure.record)) {
         return "the program would not draw it";
     }
     std::vector<std::string> fields = commaFields(value);
-    if (fields.size() != static_cast<std::size_t>(1 + 1 + 6 + 26 + 2 * record.points)) {
+    if (fields.size() != static_cast<std::size_t>(1 + 1 + 6 + 26 + 2 * figure.record.points)) {
         return "field count " + std::to_string(fields.size());
     }
     for (std::size_t i = 1; i < fields.size(); ++i) {
@@ -104,110 +91,7 @@ std::string parseFigure(const std::string& key, const std::string& value, Figure
             return "field " + std::to_string(i) + " is not an integer: " + fields[i];
         }
     }
-    if (record.header[0] != 0) {
-        return "spare field";
-    }
-    const int contours = record.header[5];
-    for (int c = contours + 1; c <= figures::maxContours; ++c) {
-        if (record.start[c] != 0 || record.end[c] != 0) {
-            return "unused contour range not 0,0";
-        }
-    }
-    const auto outerStarts = std::span(record.header).subspan(1, 4);
-    for (int c = 1; c <= contours; ++c) {
-        std::vector<Point>& contour = figure.contours.emplace_back();
-        for (int k = record.start[c]; k <= record.end[c]; ++k) {
-            contour.push_back({record.x[k], record.y[k]});
-        }
-        const auto listed = std::count(outerStarts.begin(), outerStarts.end(), record.start[c]);
-        if (listed > 1) {
-            return "an outer contour is listed twice";
-        }
-        figure.listedOuter.push_back(listed == 1);
-    }
-    const auto listed = std::count_if(outerStarts.begin(), outerStarts.end(),
-                                      [](std::int32_t h) { return h != 0; });
-    if (listed != std::count(figure.listedOuter.begin(), figure.listedOuter.end(), true)) {
-        return "an outer start names no contour's first point";
-    }
     return {};
-}
-
-bool strictlyInside(Point p, const std::vector<Point>& contour) {
-    bool in = false;
-    for (std::size_t i = 0, j = contour.size() - 1; i < contour.size(); j = i++) {
-        Point a = contour[i], b = contour[j];
-        if ((a.y > p.y) != (b.y > p.y)) {
-            // x of the crossing > p.x, kept in integers: compare (p.x - a.x)(b.y - a.y) with
-            // (p.y - a.y)(b.x - a.x), minding the sign of b.y - a.y.
-            std::int64_t lhs = (p.x - a.x) * (b.y - a.y), rhs = (p.y - a.y) * (b.x - a.x);
-            if (b.y > a.y ? lhs < rhs : lhs > rhs) {
-                in = !in;
-            }
-        }
-    }
-    return in;
-}
-
-// What is wrong with the geometry of a parsed figure; empty when it is sound.
-std::vector<std::string> outlineFaults(const Figure& figure) {
-    std::vector<std::string> faults;
-    const auto& contours = figure.contours;
-    for (std::size_t c = 0; c < contours.size(); ++c) {
-        const std::vector<Point>& contour = contours[c];
-        std::size_t n = contour.size();
-        std::string which = "contour " + std::to_string(c + 1);
-        if (n < 3) {
-            faults.push_back(which + " has fewer than 3 points");
-            continue;
-        }
-        std::int64_t area = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            area += cross({0, 0}, contour[i], contour[(i + 1) % n]);
-            // The face drawer tells front from back by the turn of three outline points; a
-            // straight or doubled point there would leave both faces unseen.
-            if (cross(contour[i], contour[(i + 1) % n], contour[(i + 2) % n]) == 0) {
-                faults.push_back(which + " runs straight or doubles back at a point");
-            }
-        }
-        if (area == 0) {
-            faults.push_back(which + " has no area");
-        }
-        for (std::size_t i = 0; i < n; ++i) {
-            for (std::size_t j = i + 2; j < n; ++j) {
-                if ((j + 1) % n != i && segmentsMeet(contour[i], contour[(i + 1) % n], contour[j],
-                                                     contour[(j + 1) % n])) {
-                    faults.push_back(which + " crosses itself");
-                }
-            }
-        }
-        for (std::size_t d = c + 1; d < contours.size(); ++d) {
-            const std::vector<Point>& other = contours[d];
-            for (std::size_t i = 0; i < n; ++i) {
-                for (std::size_t j = 0; j < other.size(); ++j) {
-                    if (segmentsMeet(contour[i], contour[(i + 1) % n], other[j],
-                                     other[(j + 1) % other.size()])) {
-                        faults.push_back(which + " meets contour " + std::to_string(d + 1));
-                    }
-                }
-            }
-        }
-        int enclosing = 0;
-        for (std::size_t d = 0; d < contours.size(); ++d) {
-            enclosing += d != c && strictlyInside(contour[0], contours[d]);
-        }
-        if (enclosing > 1) {
-            faults.push_back(which + " is an island inside a hole");
-        }
-        if ((enclosing == 0) != figure.listedOuter[c]) {
-            faults.push_back(which + (enclosing == 0 ? " is outer but not listed"
-                                                     : " is a hole but listed as outer"));
-        }
-    }
-    if (std::count(figure.listedOuter.begin(), figure.listedOuter.end(), true) > 4) {
-        faults.push_back("more than 4 outer contours");
-    }
-    return faults;
 }
 
 struct ShippedFile {
@@ -259,27 +143,24 @@ std::string fromCp932(const std::string& bytes) {
     return out;
 }
 
-std::string firstFault(const std::string& value, const std::string& edit, const std::string& with) {
+Fault faultAfterEdit(const std::string& value, const std::string& edit, const std::string& with) {
     std::string broken = value;
     broken.replace(broken.find(edit), edit.size(), with);
-    std::vector<std::string> faults = outlineFaults(parsedOrFail(broken));
-    return faults.empty() ? "" : faults.front();
+    return importer::figureFault(parsedOrFail(broken).record);
 }
 
 TEST(FigureChecks, CatchBrokenOutlines) {
     // A square of 80 with a square hole of 40, written correctly, passes.
     const std::string box = "box,8,0,1,0,0,0,2,1,4,5,8,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
                             "-40,-40,40,-40,40,40,-40,40,-20,-20,20,-20,20,20,-20,20";
-    EXPECT_EQ(outlineFaults(parsedOrFail(box)), std::vector<std::string>{});
+    EXPECT_EQ(importer::figureFault(parsedOrFail(box).record), Fault::none);
 
-    EXPECT_EQ(firstFault(box, ",1,0,0,0,2,", ",1,5,0,0,2,"),
-              "contour 2 is a hole but listed as outer");
-    EXPECT_EQ(firstFault(box, ",1,0,0,0,2,", ",0,0,0,0,2,"), "contour 1 is outer but not listed");
-    EXPECT_EQ(firstFault(box, "-40,-40,40,-40,40,40", "-40,-40,40,40,40,-30"),
-              "contour 1 crosses itself");
-    EXPECT_EQ(firstFault(box, "-20,-20,20,-20", "-40,-20,20,-20"), "contour 1 meets contour 2");
-    EXPECT_EQ(firstFault(box, "40,40,-40,40", "40,40,40,50"),
-              "contour 1 runs straight or doubles back at a point");
+    EXPECT_EQ(faultAfterEdit(box, ",1,0,0,0,2,", ",1,5,0,0,2,"), Fault::holeListed);
+    EXPECT_EQ(faultAfterEdit(box, ",1,0,0,0,2,", ",0,0,0,0,2,"), Fault::outerNotListed);
+    EXPECT_EQ(faultAfterEdit(box, "-40,-40,40,-40,40,40", "-40,-40,40,40,40,-30"),
+              Fault::selfCrossing);
+    EXPECT_EQ(faultAfterEdit(box, "-20,-20,20,-20", "-40,-20,20,-20"), Fault::contoursMeet);
+    EXPECT_EQ(faultAfterEdit(box, "40,40,-40,40", "40,40,40,50"), Fault::straightPoint);
 
     Figure figure;
     EXPECT_EQ(parseFigure("ZAHYO1", box + ",7", figure), "field count 51");
@@ -407,21 +288,21 @@ TEST(ShippedFigures, AreLettersThenDigitsThenSignsWithJapaneseNames) {
 
 TEST(ShippedFigures, HaveSimpleSeparateContoursWithExactlyTheOuterOnesListed) {
     for (const Figure& figure : shipped().figures) {
-        EXPECT_EQ(outlineFaults(figure), std::vector<std::string>{})
-            << figure.key << " (" << figure.name << ")";
+        const Fault fault = importer::figureFault(figure.record);
+        EXPECT_EQ(fault, Fault::none)
+            << figure.key << " (" << figure.name << "): " << importer::faultText(fault);
     }
 }
 
 TEST(ShippedFigures, StayInsideTheirCellAndShareOneCapHeight) {
     for (const Figure& figure : shipped().figures) {
-        std::int64_t top = -100, bottom = 100;
-        for (const auto& contour : figure.contours) {
-            for (Point p : contour) {
-                EXPECT_TRUE(p.x >= -42 && p.x <= 42 && p.y >= -50 && p.y <= 50)
-                    << figure.key << " point " << p.x << "," << p.y;
-                top = std::max(top, p.y);
-                bottom = std::min(bottom, p.y);
-            }
+        std::int32_t top = -100, bottom = 100;
+        for (int k = 1; k <= figure.record.points; ++k) {
+            const std::int32_t x = figure.record.x[k], y = figure.record.y[k];
+            EXPECT_TRUE(x >= -42 && x <= 42 && y >= -50 && y <= 50)
+                << figure.key << " point " << x << "," << y;
+            top = std::max(top, y);
+            bottom = std::min(bottom, y);
         }
         if (figure.name.size() == 1) { // letters and digits
             EXPECT_EQ(top, 45) << figure.key;

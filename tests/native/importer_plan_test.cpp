@@ -45,7 +45,9 @@ class Plan : public ::testing::Test {
             return work->refusal;
         }
         for (int i = 1; i <= work->distinct.count; ++i) {
-            std::snprintf(work->value[i], sizeof work->value[i], "%s,1", work->name[i]);
+            // Through a copy: GCC cannot tell the name and the value apart in one record.
+            const std::string name = work->name[i];
+            std::snprintf(work->value[i], sizeof work->value[i], "%s,1", name.c_str());
             work->fitted[i] = work->newValue[i];
         }
         return editSettings(*text, *work);

@@ -250,16 +250,15 @@ TEST_F(Frames, FarPerspectivePointsDrawAsWithTheWholeBox) {
     for (int angle = 8; angle <= 88; angle += 2) {
         std::vector<std::uint32_t> frames[2];
         for (bool stops : {false, true}) {
-            render::boxStopsOutside = stops;
             figures::overallAngle = angle;
             figures::boxMinX = figures::boxMinY = figures::boxMaxX = figures::boxMaxY = 0;
             HDC dc = GetDC(large);
             PatBlt(dc, 0, 0, w, h, WHITENESS);
             ReleaseDC(large, dc);
-            render::composeFrame(large, backdrop);
+            render::composeFrame(large, backdrop,
+                                 stops ? render::BoxLimit::stopsOutside : render::BoxLimit::whole);
             frames[stops] = windowPixels(large, w, h);
         }
-        render::boxStopsOutside = true;
         // After the frame the box values hold its extent.
         if (figures::boxMinX >= -w || figures::boxMaxX > w / 2) {
             continue;

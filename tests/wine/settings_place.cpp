@@ -1,6 +1,7 @@
 // Where the real program keeps its settings. Where the Windows directory's file can be written
-// (Wine's default, an administrator) it is used as it always was; where it cannot, the program
-// keeps a per-user file in <roaming application data>\KESTA, started as a copy.
+// (Wine's default, an administrator) it is used, where older versions keep theirs; where it
+// cannot, the program keeps a per-user file in <roaming application data>\KESTA, started as a
+// copy.
 //
 // How the Windows directory is made to refuse writes: the tests run as root, for which Wine
 // ignores the read-only attribute, so refusals come from the system in ways that hold for root

@@ -3,7 +3,8 @@
 // the wall ordering and of the drawing calls; then the drawers against a floor, and the faces'
 // cost as the row travels.
 //
-//   bench_frame.exe [frames] [rounds]     (KESTA_SOURCE: the source tree, for the sample file)
+//   bench_frame.exe [frames] [rounds]     (KESTA_SOURCE: the source tree as a Unix path, for the
+//                                          sample file; without it the program refuses)
 //
 // The same frames run three times from the same start: whole frames; the frame's arithmetic and
 // the wall ordering without any drawing; the arithmetic alone. Ordering = second - third,
@@ -334,10 +335,18 @@ void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-void sampleFigureSet(HWND window, int frames, int rounds) {
+// The sample file's bytes, read through Wine's Z: drive from the source tree KESTA_SOURCE names
+// as a Unix path; empty when it names none or the file is not there. Without them the program
+// would load the defaults' empty figure set and time frames of nothing.
+std::string sampleFileBytes() {
     const char* root = std::getenv("KESTA_SOURCE");
-    std::string sample =
-        readFile(std::string("Z:") + (root ? root : ".") + "/resources/kestasv.ini");
+    if (root == nullptr || root[0] != '/') {
+        return {};
+    }
+    return readFile(std::string("Z:") + root + "/resources/kestasv.ini");
+}
+
+void sampleFigureSet(HWND window, int frames, int rounds, const std::string& sample) {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     std::string ini = std::string(windows) + "\\kestasv.ini";
@@ -366,12 +375,18 @@ void heaviestRow(HWND window, int frames, int rounds) {
 int main(int argc, char** argv) {
     int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
     int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const std::string sample = sampleFileBytes();
+    if (sample.empty()) {
+        std::fprintf(stderr, "bench_frame: set KESTA_SOURCE to the source tree as a Unix path "
+                             "(/...), which holds resources/kestasv.ini\n");
+        return 2;
+    }
     HWND window = createWindow();
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         DispatchMessageW(&msg);
     }
-    sampleFigureSet(window, frames, rounds);
+    sampleFigureSet(window, frames, rounds, sample);
     heaviestRow(window, frames, rounds);
     DestroyWindow(window);
     return 0;
