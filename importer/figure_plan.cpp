@@ -12,6 +12,12 @@ namespace {
 
 enum class KeyUse : std::uint8_t { free, listed, endMarker, noValue };
 
+// Room for any int, as the compiler cannot see that a slot is at most 26.
+using SlotKey = char[24];
+void slotKey(int slot, SlotKey& key) {
+    std::snprintf(key, sizeof key, "OPTIONA%d", slot);
+}
+
 KeyUse keyUse(const IniText& text, const SectionNames& names, int number) {
     char key[16];
     figures::figureKey(static_cast<std::uint32_t>(number), key);
@@ -181,15 +187,15 @@ Refusal editSettings(IniText& text, AddWork& work) {
             while (work.distinct.at[i] != work.spelled.at[s]) {
                 ++i;
             }
-            char key[24]; // room for any int, as the compiler cannot see s <= 26
-            std::snprintf(key, sizeof key, "OPTIONA%d", s);
+            SlotKey key;
+            slotKey(s, key);
             std::snprintf(number, sizeof number, "%d", work.keyOf[i]);
             fits = fits && setIniValue(text, settings::mainSectionName, key, number);
         }
         // A slot past the row would keep an old figure where the program reads one.
         for (int s = work.spelled.count + 1; s <= figures::maxSlots; ++s) {
-            char key[16];
-            std::snprintf(key, sizeof key, "OPTIONA%d", s);
+            SlotKey key;
+            slotKey(s, key);
             std::string_view old;
             if (iniValue(text, settings::mainSectionName, key, old) && old != "0") {
                 fits = fits && setIniValue(text, settings::mainSectionName, key, "0");
