@@ -250,20 +250,17 @@ double scoreValue(char32_t c, const FontFrame& frame, std::string_view value,
     return overlap;
 }
 
-const char* outcomeName(FitOutcome outcome) {
-    switch (outcome) {
-    case FitOutcome::fitted: return "fitted";
-    case FitOutcome::missing: return "missing";
-    case FitOutcome::empty: return "empty";
-    case FitOutcome::unreadable: return "unreadable";
-    case FitOutcome::mismatch: return "mismatch";
-    case FitOutcome::tooLong: return "tooLong";
-    }
-    return "?";
-}
+// In the order of FitOutcome.
 constexpr const char* outcomeNames[] = {"fitted",     "missing",  "empty",
                                         "unreadable", "mismatch", "tooLong"};
 constexpr int outcomeCount = 6;
+constexpr int made = static_cast<int>(FitOutcome::fitted);
+constexpr int mismatch = static_cast<int>(FitOutcome::mismatch);
+
+const char* outcomeName(FitOutcome outcome) {
+    const int n = static_cast<int>(outcome);
+    return n >= 0 && n < outcomeCount ? outcomeNames[n] : "?";
+}
 
 int utf8Of(char32_t c, char (&text)[8]) {
     wchar_t wide[2];
@@ -292,7 +289,7 @@ int shiftJisOf(char32_t c, char (&bytes)[8]) {
 }
 
 constexpr const char* csvHeader = "group,character,code,sjis,outcome,points,contours,dropped,"
-                                  "fitted,independent,ms,value\n";
+                                  "fitted,independent,ms,read,value\n";
 
 int measure(const Arguments& a) {
     const char* groupName = "chosen";
@@ -367,11 +364,11 @@ int measure(const Arguments& a) {
             std::snprintf(sjisHex, sizeof sjisHex, "%02X%02X", static_cast<unsigned char>(sjis[0]),
                           static_cast<unsigned char>(sjis[1]));
         }
-        std::fprintf(csv, "%s,%s%s%s,U+%04X,%s,%s,%d,%d,%d,%.4f,%.4f,%.1f,\"%s\"\n", groupName,
+        std::fprintf(csv, "%s,%s%s%s,U+%04X,%s,%s,%d,%d,%d,%.4f,%.4f,%.1f,%.4f,\"%s\"\n", groupName,
                      quote ? "\"" : "", c == U'"' ? "\"\"" : shown, quote ? "\"" : "",
                      static_cast<unsigned>(c), sjisHex, outcomeName(fit.outcome), fit.points,
                      fit.contours, fit.report.droppedContours, fit.report.fitted, independent, ms,
-                     stored);
+                     fit.readOverlap, stored);
         std::fflush(csv);
         std::printf("%-7s %s U+%04X %-9s own %.3f survey %.3f drop %d %6.0f ms\n", groupName, shown,
                     static_cast<unsigned>(c), outcomeName(fit.outcome), fit.report.fitted,
@@ -392,7 +389,7 @@ struct Row {
     char32_t code;
     int outcome;
     int points, contours, dropped;
-    double fitted, independent, ms;
+    double fitted, independent, ms, read;
     char value[figures::figureValueSize + 16];
 };
 
@@ -432,8 +429,8 @@ bool readRows(const wchar_t* path) {
     }
     static char line[2048];
     while (std::fgets(line, sizeof line, in) && rowCount < tools::maxSurveyed) {
-        std::array<std::string_view, 12> f;
-        if (tools::csvFields(line, f) < 12 || f[0] == "group") {
+        std::array<std::string_view, 13> f;
+        if (tools::csvFields(line, f) < 13 || f[0] == "group") {
             continue;
         }
         Row& row = rows[rowCount];
@@ -452,8 +449,9 @@ bool readRows(const wchar_t* path) {
         row.fitted = decimal(f[8]);
         row.independent = decimal(f[9]);
         row.ms = decimal(f[10]);
-        const std::size_t n = std::min(f[11].size(), sizeof row.value - 1);
-        std::memcpy(row.value, f[11].data(), n);
+        row.read = decimal(f[11]);
+        const std::size_t n = std::min(f[12].size(), sizeof row.value - 1);
+        std::memcpy(row.value, f[12].data(), n);
         row.value[n] = '\0';
         if (row.group >= 0 && row.outcome < outcomeCount) {
             ++rowCount;
@@ -471,7 +469,7 @@ void printTable() {
                 "missing", "empty", "unread", "mismat", "long", "median", "p10", ">=0.90", "<0.80",
                 "drop", "ms/char");
     for (int g = 0; g < groupCount; ++g) {
-        int n = 0, made = 0, dropped = 0, refusals[outcomeCount] = {};
+        int n = 0, fitted = 0, dropped = 0, refusals[outcomeCount] = {};
         double ms = 0.0;
         for (int r = 0; r < rowCount; ++r) {
             const Row& row = rows[r];
@@ -481,20 +479,20 @@ void printTable() {
             ++n;
             ms += row.ms;
             ++refusals[row.outcome];
-            if (row.outcome == 0) {
-                ownOverlaps[made] = row.fitted;
-                overlaps[made++] = std::max(0.0, row.independent);
+            if (row.outcome == made) {
+                ownOverlaps[fitted] = row.fitted;
+                overlaps[fitted++] = std::max(0.0, row.independent);
                 dropped += row.dropped > 0 ? 1 : 0;
             }
         }
-        const tools::OverlapSummary s = tools::summarise(overlaps, made);
+        const tools::OverlapSummary s = tools::summarise(overlaps, fitted);
         std::printf("%-7s %5d %5d %7d %7d %7d %7d %6d %6.3f %6.3f %5.1f%% %5.1f%% %5d %8.0f\n",
-                    groupNames[g], n, made, refusals[1], refusals[2], refusals[3], refusals[4],
+                    groupNames[g], n, fitted, refusals[1], refusals[2], refusals[3], refusals[4],
                     refusals[5], s.median, s.tenth, 100 * s.good, 100 * s.rough, dropped,
                     n ? ms / n : 0.0);
         std::printf("%-7s the importer's own overlap: median %.3f  p10 %.3f\n", "",
-                    tools::percentile(ownOverlaps, made, 0.5),
-                    tools::percentile(ownOverlaps, made, 0.1));
+                    tools::percentile(ownOverlaps, fitted, 0.5),
+                    tools::percentile(ownOverlaps, fitted, 0.1));
     }
 }
 
@@ -505,7 +503,7 @@ int worstCount;
 void rankWorst(int limit) {
     worstCount = 0;
     for (int r = 0; r < rowCount; ++r) {
-        if (rows[r].outcome == 0) {
+        if (rows[r].outcome == made) {
             worst[worstCount++] = r;
         }
     }
@@ -521,12 +519,38 @@ void rankWorst(int limit) {
                     shown, static_cast<unsigned>(row.code), row.independent, row.fitted, row.points,
                     row.contours, row.dropped);
     }
-    for (int r = 0; r < rowCount; ++r) {
-        if (rows[r].outcome != 0) {
-            char shown[8];
-            utf8Of(rows[r].code, shown);
-            std::printf("refused: %-7s %s U+%04X %s\n", groupNames[rows[r].group], shown,
-                        static_cast<unsigned>(rows[r].code), outcomeNames[rows[r].outcome]);
+}
+
+// The characters refused, by group and outcome; with a mismatch, how far the reading of the
+// outline was from GDI's rendering of it.
+void printRefusals() {
+    for (int g = 0; g < groupCount; ++g) {
+        for (int outcome = 0; outcome < outcomeCount; ++outcome) {
+            int n = 0;
+            for (int r = 0; r < rowCount; ++r) {
+                if (rows[r].group == g && rows[r].outcome == outcome && outcome != made) {
+                    overlaps[n++] = rows[r].read;
+                }
+            }
+            if (n == 0) {
+                continue;
+            }
+            std::printf("\nrefused %s %s: %d", groupNames[g], outcomeNames[outcome], n);
+            if (outcome == mismatch) {
+                std::printf(" (read check overlap: min %.3f median %.3f max %.3f)",
+                            tools::percentile(overlaps, n, 0.0),
+                            tools::percentile(overlaps, n, 0.5),
+                            tools::percentile(overlaps, n, 1.0));
+            }
+            std::printf("\n ");
+            for (int r = 0; r < rowCount; ++r) {
+                if (rows[r].group == g && rows[r].outcome == outcome) {
+                    char shown[8];
+                    utf8Of(rows[r].code, shown);
+                    std::printf(" %s", shown);
+                }
+            }
+            std::printf("\n");
         }
     }
 }
@@ -652,6 +676,7 @@ int report(const Arguments& a) {
     }
     printTable();
     rankWorst(a.worst);
+    printRefusals();
     if (!a.sheet) {
         return 0;
     }
