@@ -69,6 +69,26 @@ TEST(SurveyScores, EvenOddFillCoversTheAreaAtPixelCentres) {
     }
 }
 
+// The survey fills what it read back, well formed or not: ranges past the points or the tables
+// are left out instead of read.
+TEST(SurveyScores, ContoursOutsideThePointsAreLeftOut) {
+    figures::FigureRecord broken = square;
+    broken.header[figures::contourCountField] = 2;
+    broken.start[2] = 3;
+    broken.end[2] = 60;
+    static tools::Canvas canvas;
+    tools::fillFigure(broken, {240, 240, 3}, canvas);
+    EXPECT_EQ(area(canvas), 60 * 60);
+    broken.header[figures::contourCountField] = 99;
+    broken.end[2] = 2;
+    tools::fillFigure(broken, {240, 240, 3}, canvas);
+    EXPECT_EQ(area(canvas), 60 * 60) << "first > last, and a contour count past the tables";
+    broken.points = 200;
+    broken.end[1] = 46;
+    tools::fillFigure(broken, {240, 240, 3}, canvas);
+    EXPECT_EQ(area(canvas), 0);
+}
+
 TEST(SurveyScores, EveryRowCrossesAnEvenNumberOfTimes) {
     std::array<double, figures::maxPoints> xs;
     for (int row = 0; row < tools::canvasSide; ++row) {
