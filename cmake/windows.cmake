@@ -83,6 +83,19 @@ foreach(dpi 144 192)
         FIXTURES_REQUIRED display_scale_96 RESOURCE_LOCK wineprefix TIMEOUT 600)
 endforeach()
 
+# The settings dialog on desks shorter than it at 150 %, 175 % and 200 %.
+foreach(size 144:1280x720 168:1920x1080 192:1920x1080)
+    string(REPLACE ":" ";" parts ${size})
+    list(GET parts 0 dpi)
+    list(GET parts 1 screen)
+    add_test(NAME wine_dialog_reach_${dpi}
+        COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/display_scale.sh ${dpi}
+            ${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi} $<TARGET_FILE:wine_dialog_reach>)
+    set_tests_properties(wine_dialog_reach_${dpi} PROPERTIES
+        ENVIRONMENT "KESTA_EXE=${CMAKE_BINARY_DIR}/kesta.exe;KESTA_SOURCE=${CMAKE_SOURCE_DIR};KESTA_DPI_SCREEN=${screen}"
+        RESOURCE_LOCK wineprefix TIMEOUT 300)
+endforeach()
+
 # The screensaver on two monitors, the primary on either side, on a display and in a prefix of
 # its own; the test program alone (in the shared prefix, one monitor) skips its tests.
 add_test(NAME wine_desks_two_monitors

@@ -4,7 +4,8 @@
 # window of 640 x 480 at 96 DPI to keep its physical size at 200 %. The prefix is made once
 # and kept in the build folder.
 #   display_scale.sh DPI PREFIX PROGRAM.exe
-# KESTA_DPI_DISPLAY names the X display to use (default: the first free one from :91).
+# KESTA_DPI_DISPLAY names the X display to use (default: the first free one from :91);
+# KESTA_DPI_SCREEN its size (default 2048x1536).
 set -euo pipefail
 dpi=$1 prefix=$2 program=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -16,14 +17,15 @@ if [ -z "$display" ]; then
     while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
     display=:$n
 fi
-Xvfb "$display" -screen 0 2048x1536x24 -nolisten tcp >/dev/null 2>&1 &
+screen=${KESTA_DPI_SCREEN:-2048x1536}
+Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 prepare_prefix "$prefix"
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$screen" /f >/dev/null 2>&1
 if [ "$(cat "$prefix/.kesta-dpi" 2>/dev/null)" != "$dpi" ]; then
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536 /f >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     echo "$dpi" >"$prefix/.kesta-dpi"
 fi
