@@ -27,17 +27,21 @@ constexpr std::array<ColourSet, 9> colourSets{{
 
 } // namespace
 
+void setSlotColour(int s) {
+    if (settings::COLORS == 0) {
+        settings::OPTIONC[s] = settings::COLOR;
+    }
+    std::int32_t code = settings::OPTIONC[s];
+    if (code >= 1 && code <= 8) {
+        faceColour[s] = colourSets[code].face;
+        shadeColour[s] = colourSets[code].shade;
+        sideColour[s] = colourSets[code].side;
+    }
+}
+
 void setSlotColours(int slots) {
     for (int s = 1; s <= slots; ++s) {
-        if (settings::COLORS == 0) {
-            settings::OPTIONC[s] = settings::COLOR;
-        }
-        std::int32_t code = settings::OPTIONC[s];
-        if (code >= 1 && code <= 8) {
-            faceColour[s] = colourSets[code].face;
-            shadeColour[s] = colourSets[code].shade;
-            sideColour[s] = colourSets[code].side;
-        }
+        setSlotColour(s);
     }
 }
 

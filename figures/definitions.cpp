@@ -3,6 +3,8 @@
 // fields: name, point count, six header numbers, thirteen contour ranges, then the points.
 #include "figures/figures.h"
 
+#include "figures/bounds.h"
+
 #include "figures/format.h"
 #include "figures/numbers.h"
 #include "settings/profile.h"
@@ -125,12 +127,14 @@ void clearSlot(int slot) {
     outlineY[slot] = {};
 }
 
+} // namespace
+
 // The slot's figure from the file, or an empty slot (all zero) when its key is missing, its
 // name is the end marker, or the figure is not well formed. Missing fields read as 0.
-void loadSlot(int slot) {
+void loadSlotFigure(int slot) {
     clearSlot(slot);
     char value[figureValueSize];
-    readFigureLine(static_cast<std::uint32_t>(settings::OPTIONA[slot]), value, sizeof value);
+    readFigureLine(static_cast<std::uint32_t>(figureOfSlot(slot)), value, sizeof value);
     FigureRecord record;
     if (isEndMarker(readFigureValue(value, record), settings::outlineEndMarker) ||
         !isWellFormed(record)) {
@@ -143,8 +147,6 @@ void loadSlot(int slot) {
     outlineX[slot] = record.x;
     outlineY[slot] = record.y;
 }
-
-} // namespace
 
 void loadFigureNames() {
     figureNameCount = 0;
@@ -161,9 +163,9 @@ void loadFigureNames() {
 }
 
 void loadFigures() {
-    const int slots = std::clamp(settings::OPTIONN, 0, maxSlots);
+    const int slots = slotsInUse();
     for (int slot = 1; slot <= slots; ++slot) {
-        loadSlot(slot);
+        loadSlotFigure(slot);
     }
 }
 

@@ -1,7 +1,8 @@
 // Frame benchmark: composes frames into a window of its own, on the sample figure set and on the
 // heaviest row the outline format allows, and prints the mean time per frame with the shares of
 // the wall ordering and of the drawing calls; then the drawers against a floor, and the faces'
-// cost as the row travels.
+// cost as the row travels; last what the clock's swap of one slot's figure (and of six, as at
+// midnight) costs against one frame of its row.
 //
 //   bench_frame.exe [frames] [rounds]     (KESTA_SOURCE: the source tree, for the sample file)
 //
@@ -334,6 +335,41 @@ void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// Milliseconds per call of step, over count calls.
+template <typename Step> double timeEach(int count, Step step) {
+    double begin = seconds();
+    for (int i = 0; i < count; ++i) {
+        step(i);
+    }
+    GdiFlush();
+    return (seconds() - begin) / count * 1000.0;
+}
+
+// The clock's row of eight figures of the sample set ("12:34:56" as its figures 1..8), turning
+// and travelling; the swaps read the figure from the settings file as the clock does.
+void slotSwaps(HWND window, int frames) {
+    figures::clockRow = {true, 8, {0, 1, 2, 3, 4, 5, 6, 7, 8}};
+    settings::OPTIONP = 2;
+    figures::loadFigures();
+    figures::seedRandom(1);
+    figures::buildFigures();
+    const double frame = timeEach(frames, [&](int) { render::composeFrame(window, {}); });
+    const double one = timeEach(frames, [](int i) {
+        figures::clockRow.figure[8] = 8 + i % 2;
+        figures::swapSlotFigure(8);
+    });
+    const double six = timeEach(frames / 6 + 1, [](int i) {
+        for (int s : {1, 2, 4, 5, 7, 8}) {
+            figures::clockRow.figure[s] = s + i % 2;
+            figures::swapSlotFigure(s);
+        }
+    });
+    std::printf("clock slot swap (sample figure set, 8 slots): one frame %.3f ms; one slot %.3f ms "
+                "(%.1f%% of a frame), six slots %.3f ms (%.1f%%)\n",
+                frame, one, 100 * one / frame, six, 100 * six / frame);
+    figures::clockRow = {};
+}
+
 void sampleFigureSet(HWND window, int frames, int rounds) {
     const char* root = std::getenv("KESTA_SOURCE");
     std::string sample =
@@ -345,6 +381,12 @@ void sampleFigureSet(HWND window, int frames, int rounds) {
     bool existed = GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES;
     writeFile(ini, sample);
     settings::loadSettingNames();
+    settings::readSettings();
+    RECT client;
+    GetClientRect(window, &client);
+    figures::clientWidth = client.right;
+    figures::clientHeight = client.bottom;
+    slotSwaps(window, frames);
     settings::readSettings();
     figures::loadFigures();
     if (existed) {
