@@ -27,7 +27,7 @@ endif()
 # profile.
 function(kesta_native_program target)
     kesta_test_includes(${target})
-    target_link_libraries(${target} kesta_profile_memory kesta_importer kesta_dialog kesta_render
+    target_link_libraries(${target} kesta_profile_memory kesta_dialog kesta_importer kesta_render
                           kesta_saver kesta_figures kesta_settings)
 endfunction()
 

@@ -7,17 +7,11 @@
 
 #include <windows.h>
 
-#include "figures/format.h"
-
-#include <array>
-#include <cstdint>
+#include "dialog/words_work.h"
 
 namespace dialog::words {
 
 constexpr UINT resultMessage = WM_APP + 20;
-
-// The edit control holds at most this many UTF-16 units.
-constexpr int maxTextUnits = 64;
 
 struct Request {
     unsigned number; // every request has a new one; older work is abandoned
@@ -28,29 +22,10 @@ struct Request {
     bool spellInMemory; // the spelling stays with the caller (the settings dialog's live edits)
     bool write;         // OK: add the figures to the settings file
     bool quit;
-};
-
-// stored: the file has the figure already, and it is used as it is.
-enum class Mark : std::uint8_t { pending, sound, stored, lossy, unmade };
-
-struct Cell {
-    char32_t character;
-    Mark mark;
-    char value[figures::figureValueSize]; // the figure as it is or will be stored
-};
-
-struct Result {
-    unsigned number; // of the request answered
-    bool finished;   // every cell is made (or known to be unmade)
-    bool writing;    // the worker has begun to write: the request can no longer be taken back
-    bool written;    // OK's work is done and the file changed
-    int toFit, fittedSoFar;
-    int count; // cells, in the order of the text, blanks left out
-    std::array<Cell, figures::maxSlots + 1> cell;
-    wchar_t note[512];     // the characters marked, by name
-    wchar_t refusal[1024]; // why OK wrote nothing, or what it had to say
-    int spelledCount;
-    std::array<int, figures::maxSlots + 1> spelledKeys; // figure list items (ZAHYO numbers)
+    // The settings file and its sections, as the dialog's thread knows them.
+    wchar_t path[MAX_PATH];
+    bool writable;
+    importer::SectionNames names;
 };
 
 // Starts the worker for the dialog window; stopWorker ends it (waiting for the character being

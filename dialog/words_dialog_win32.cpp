@@ -5,6 +5,7 @@
 #include "figures/figures.h"
 #include "importer/word_import.h"
 #include "resources/resource.h"
+#include "settings/settings_place.h"
 
 #include <commdlg.h>
 
@@ -70,6 +71,9 @@ unsigned askWorker(HWND dialogWindow, bool write) {
     request.spell = IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED;
     request.spellInMemory = state.spellInMemory;
     request.write = write;
+    lstrcpynW(request.path, settings::settingsFilePath(), MAX_PATH);
+    request.writable = settings::settingsFileWritable();
+    request.names = importer::programSectionNames();
     return words::ask(request);
 }
 
@@ -106,7 +110,12 @@ void useJapaneseTextFont(HWND dialogWindow) {
     }
     state.textFont = CreateFontIndirectW(&font);
     if (state.textFont) {
-        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(state.textFont), FALSE);
+        // The note names the characters typed: a character no font has would otherwise turn
+        // the whole note into boxes.
+        for (int id : {IDC_WORDS_TEXT, IDC_WORDS_NOTE}) {
+            SendDlgItemMessageW(dialogWindow, id, WM_SETFONT,
+                                reinterpret_cast<WPARAM>(state.textFont), FALSE);
+        }
     }
 }
 
@@ -189,10 +198,13 @@ void showProgress(HWND dialogWindow) {
 void finishOk(HWND dialogWindow) {
     figures::loadFigureNames();
     const Result& result = state.shown;
+    if (result.notice[0]) {
+        MessageBoxW(dialogWindow, result.notice, L"KESTA", MB_OK | MB_ICONINFORMATION);
+    }
     if (IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED) {
         settings::OPTIONN = result.spelledCount;
-        for (int s = 1; s <= result.spelledCount; ++s) {
-            settings::OPTIONA[s] = result.spelledKeys[s];
+        for (int s = 1; s <= figures::maxSlots; ++s) {
+            settings::OPTIONA[s] = s <= result.spelledCount ? result.spelledKeys[s] : 0;
         }
     }
     if (state.opener) {
@@ -225,6 +237,18 @@ void onResult(HWND dialogWindow, unsigned number) {
     enableInput(dialogWindow, true);
 }
 
+// A paste the text box's limit cut inside a surrogate pair leaves half a character: it goes.
+void keepPairsWhole(HWND dialogWindow) {
+    wchar_t text[words::maxTextUnits + 2];
+    const int length = GetDlgItemTextW(dialogWindow, IDC_WORDS_TEXT, text, words::maxTextUnits + 2);
+    const bool cut = length > 0 && IS_HIGH_SURROGATE(text[length - 1]);
+    if (cut && length >= words::maxTextUnits) {
+        HWND box = GetDlgItem(dialogWindow, IDC_WORDS_TEXT);
+        SendMessageW(box, EM_SETSEL, length - 1, length);
+        SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    }
+}
+
 void onCommand(HWND dialogWindow, int id, int code) {
     switch (id) {
     case IDOK: pressOk(dialogWindow); return;
@@ -232,6 +256,9 @@ void onCommand(HWND dialogWindow, int id, int code) {
     case IDC_WORDS_FONT: chooseFont(dialogWindow); return;
     case IDC_WORDS_SPELL: askWorker(dialogWindow, false); return;
     case IDC_WORDS_TEXT:
+        if (code == EN_MAXTEXT || code == EN_CHANGE) {
+            keepPairsWhole(dialogWindow);
+        }
         if (code == EN_CHANGE) {
             SetTimer(dialogWindow, typingTimer, typingPause, nullptr);
         }

@@ -1,5 +1,6 @@
 #include "importer/figure_plan.h"
 
+#include "importer/compose.h"
 #include "importer/options.h"
 #include "settings/settings.h"
 
@@ -11,16 +12,16 @@ namespace {
 
 enum class KeyUse : std::uint8_t { free, listed, endMarker, noValue };
 
-KeyUse keyUse(const IniText& text, int number) {
+KeyUse keyUse(const IniText& text, const SectionNames& names, int number) {
     char key[16];
     figures::figureKey(static_cast<std::uint32_t>(number), key);
     std::string_view value;
-    switch (keyState(text, settings::outlineSectionName, key, value)) {
+    switch (keyState(text, names.outline, key, value)) {
     case KeyState::missing: return KeyUse::free;
     case KeyState::noValue: return KeyUse::noValue;
     case KeyState::value: break;
     }
-    return figures::isEndMarker(figures::figureValueName(value), settings::outlineEndMarker)
+    return figures::isEndMarker(figures::figureValueName(value), names.endMarker)
                ? KeyUse::endMarker
                : KeyUse::listed;
 }
@@ -38,7 +39,8 @@ Refusal assignFreeKeys(const IniText& text, AddWork& work) {
             continue;
         }
         KeyUse use = KeyUse::listed;
-        while (next <= figures::maxFigureNames && (use = keyUse(text, next)) == KeyUse::listed) {
+        while (next <= figures::maxFigureNames &&
+               (use = keyUse(text, work.names, next)) == KeyUse::listed) {
             ++next;
         }
         if (next > figures::maxFigureNames) {
@@ -90,11 +92,29 @@ void putAscii(Writer& out, const char* text) {
 } // namespace
 
 Refusal startWork(std::string_view utf8, bool spell, bool replace, AddWork& work) {
-    work.spell = spell;
-    work.replace = replace;
     work.refusal = Refusal::none;
     if (!decodeUtf8(utf8, work.text)) {
         return refuse(work, Refusal::badText);
+    }
+    composeCharacters(work.text);
+    return startCharacters(work.text, programSectionNames(), spell, replace, work);
+}
+
+SectionNames programSectionNames() {
+    SectionNames names{};
+    std::snprintf(names.outline, sizeof names.outline, "%s", settings::outlineSectionName);
+    std::snprintf(names.endMarker, sizeof names.endMarker, "%s", settings::outlineEndMarker);
+    return names;
+}
+
+Refusal startCharacters(const Characters& text, const SectionNames& names, bool spell, bool replace,
+                        AddWork& work) {
+    work.names = names;
+    work.spell = spell;
+    work.replace = replace;
+    work.refusal = Refusal::none;
+    if (&text != &work.text) {
+        work.text = text;
     }
     distinctCharacters(work.text, work.distinct);
     spelledCharacters(work.text, work.spelled);
@@ -123,7 +143,7 @@ Refusal planKeys(const IniText& text, AddWork& work) {
     if (work.refusal != Refusal::none) {
         return work.refusal;
     }
-    readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker, work.list);
+    readFigureList(text, work.names.outline, work.names.endMarker, work.list);
     work.newFigures = 0;
     for (int i = 1; i <= work.distinct.count; ++i) {
         work.existing[i] = findFigure(work.list, work.name[i]);
@@ -149,7 +169,7 @@ Refusal editSettings(IniText& text, AddWork& work) {
         if (work.newValue[i]) {
             char key[16];
             figures::figureKey(static_cast<std::uint32_t>(work.keyOf[i]), key);
-            fits = fits && setIniValue(text, settings::outlineSectionName, key, work.value[i]);
+            fits = fits && setIniValue(text, work.names.outline, key, work.value[i]);
         }
     }
     if (work.spell) {
@@ -166,29 +186,38 @@ Refusal editSettings(IniText& text, AddWork& work) {
             std::snprintf(number, sizeof number, "%d", work.keyOf[i]);
             fits = fits && setIniValue(text, settings::mainSectionName, key, number);
         }
+        // A slot past the row would keep an old figure where the program reads one.
+        for (int s = work.spelled.count + 1; s <= figures::maxSlots; ++s) {
+            char key[16];
+            std::snprintf(key, sizeof key, "OPTIONA%d", s);
+            std::string_view old;
+            if (iniValue(text, settings::mainSectionName, key, old) && old != "0") {
+                fits = fits && setIniValue(text, settings::mainSectionName, key, "0");
+            }
+        }
     }
     return fits ? Refusal::none : refuse(work, Refusal::fileTooLarge);
 }
 
-void refusalText(const AddWork& work, wchar_t (&text)[512]) {
+void refusalText(const AddWork& work, wchar_t (&text)[512], Voice voice) {
     Writer out{text, text + 512};
     text[0] = L'\0';
+    const bool console = voice == Voice::console;
     switch (work.refusal) {
     case Refusal::none: break;
     case Refusal::utf16File:
-        put(out, L"設定ファイルは UTF-16(メモ帳の「Unicode」)で保存されています。kesta-figures は "
-                 L"Shift-JIS のファイルだけを読み書きするので、何も変えずにやめました。メモ帳で"
-                 L"「ANSI」として保存し直してから実行してください。");
-        break;
     case Refusal::utf8File:
-        put(out, L"設定ファイルは BOM 付きの UTF-8 で保存されています。kesta-figures は "
-                 L"Shift-JIS のファイルだけを読み書きするので、何も変えずにやめました。メモ帳で"
+        put(out, work.refusal == Refusal::utf16File
+                     ? L"設定ファイルは UTF-16(メモ帳の「Unicode」)で保存されています。"
+                     : L"設定ファイルは BOM 付きの UTF-8 で保存されています。");
+        put(out, console ? L"kesta-figures は " : L"図形の追加は ");
+        put(out, L"Shift-JIS のファイルだけを読み書きするので、何も変えずにやめました。メモ帳で"
                  L"「ANSI」として保存し直してから実行してください。");
         break;
     case Refusal::badText: put(out, L"文字列が長すぎるか、読めない文字を含みます。"); break;
     case Refusal::noCharacters: put(out, L"文字列に描ける文字がありません。"); break;
     case Refusal::tooManySpelled:
-        put(out, L"--spell で並べられるのは ");
+        put(out, console ? L"--spell で並べられるのは " : L"並べられるのは ");
         putNumber(out, figures::maxSlots);
         put(out, L" 文字までです(空白を除いて ");
         putNumber(out, work.spelled.count);
@@ -198,12 +227,19 @@ void refusalText(const AddWork& work, wchar_t (&text)[512]) {
     case Refusal::keyWithoutValue:
         put(out, L"図形を加える場所がありません: 図形の一覧は ZAHYO");
         putNumber(out, work.stopKey);
-        if (work.refusal == Refusal::endMarker) {
+        if (work.refusal == Refusal::endMarker && console) {
             put(out, L" の終わりの印「");
-            putAscii(out, settings::outlineEndMarker);
+            putAscii(out, work.names.endMarker);
             put(out,
                 L"」で終わり、その後ろの図形は一覧に出ません。場所を作るには、設定ファイルで"
                 L"印の行と、その後ろに隠している図形の行を、番号の大きいキーへ移してください。");
+        } else if (work.refusal == Refusal::endMarker) {
+            // The dialog's note is three lines: the marker starts a line, so it is never broken
+            // at its hyphen.
+            put(out, L" の終わりの印で終わります。\n");
+            putAscii(out, work.names.endMarker);
+            put(out, L" の行と後ろに隠した図形の行を、設定ファイルで番号の大きいキーへ移して"
+                     L"ください。");
         } else {
             put(out, L" の「=」のない行で終わります。場所を作るには、設定ファイルでその行を"
                      L"消すか直してください。");

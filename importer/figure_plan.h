@@ -35,7 +35,18 @@ enum class Refusal : std::uint8_t {
     changedMeanwhile, // the file changed so that a figure not fitted is now needed
 };
 
+// The settings file's names for the figures' section and the list's end marker, as the caller
+// read them (the words dialog's worker takes them from the dialog's thread).
+struct SectionNames {
+    char outline[32];
+    char endMarker[16];
+};
+
+// The names the program read from its resources.
+SectionNames programSectionNames();
+
 struct AddWork {
+    SectionNames names;
     bool spell, replace;
     Characters text;
     Characters distinct; // the characters to import, each once
@@ -52,8 +63,12 @@ struct AddWork {
     int newFigures; // with listFull
 };
 
-// The characters of the text; the names are the caller's to fill in (figureName).
+// The characters of the text, composed, in the program's sections; the figure names are the
+// caller's to fill in (figureName).
 Refusal startWork(std::string_view utf8, bool spell, bool replace, AddWork& work);
+// The same on characters already decoded and composed, in the sections named.
+Refusal startCharacters(const Characters& text, const SectionNames& names, bool spell, bool replace,
+                        AddWork& work);
 
 // The importer reads and writes the file as Shift-JIS bytes. The profile functions read a file
 // with a byte-order mark as Unicode, so bytes added to one would be garbage to them: such a file
@@ -72,7 +87,10 @@ Refusal checkFitted(AddWork& work);
 // unchanged in what was not yet written) when it would outgrow maxFileBytes.
 Refusal editSettings(IniText& text, AddWork& work);
 
+// Who tells the user: the console tool speaks of itself and its options, a dialog of neither.
+enum class Voice : std::uint8_t { console, dialog };
+
 // The refusal as a Japanese sentence for the user.
-void refusalText(const AddWork& work, wchar_t (&text)[512]);
+void refusalText(const AddWork& work, wchar_t (&text)[512], Voice voice = Voice::console);
 
 } // namespace importer

@@ -13,6 +13,12 @@
 
 namespace importer {
 
+// The fitter's work records and the glyph reader's one open font belong to the process: a thread
+// that fits while another may holds the fitter from opening the font until it is closed, and any
+// other thread waits in holdFitter meanwhile.
+void holdFitter();
+void releaseFitter();
+
 // The figure names of the work's characters (after startWork).
 void nameCharacters(AddWork& work);
 
@@ -23,7 +29,7 @@ constexpr const wchar_t* defaultFaces[] = {L"Noto Sans CJK JP", L"Yu Gothic", L"
 // it); notInstalled with an empty name means none of the defaults is there.
 FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
                             wchar_t (&opened)[32]);
-void noDefaultFaceText(wchar_t (&text)[256]);
+void noDefaultFaceText(wchar_t (&text)[256], Voice voice = Voice::console);
 // Why the named face did not open (notInstalled: chosen is the face GDI put in its place).
 void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
                    wchar_t (&text)[256]);
@@ -31,7 +37,16 @@ void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
 // The character as text for messages: 「あ」(U+3042), or U+XXXX when it is not printable.
 void characterText(char32_t c, wchar_t (&text)[16]);
 
-enum class FitOutcome : std::uint8_t { fitted, missing, empty, unreadable, mismatch, tooLong };
+// stopped: the caller's stop test said so between the reading and the fit.
+enum class FitOutcome : std::uint8_t {
+    fitted,
+    missing,
+    empty,
+    unreadable,
+    mismatch,
+    tooLong,
+    stopped
+};
 
 struct CharacterFit {
     FitOutcome outcome;
@@ -40,9 +55,10 @@ struct CharacterFit {
     FitReport report; // with fitted
 };
 
-// Reads the character from the open font and fits it into value under name.
+// Reads the character from the open font and fits it into value under name; a caller whose
+// work may be abandoned meanwhile gives a stop test, asked between the stages.
 CharacterFit fitCharacter(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
-                          char (&value)[figures::figureValueSize]);
+                          char (&value)[figures::figureValueSize], bool (*stop)() = nullptr);
 
 // Why a character could not be fitted (a fitted one gives an empty text).
 void fitFailureText(char32_t c, const CharacterFit& fit, wchar_t (&text)[256]);

@@ -36,7 +36,17 @@ void shiftJisOf(char32_t c, char (&bytes)[8], int& length) {
     length = n > 0 && !lost ? n : 0;
 }
 
+SRWLOCK fitter = SRWLOCK_INIT;
+
 } // namespace
+
+void holdFitter() {
+    AcquireSRWLockExclusive(&fitter);
+}
+
+void releaseFitter() {
+    ReleaseSRWLockExclusive(&fitter);
+}
 
 void nameCharacters(AddWork& work) {
     for (int i = 1; i <= work.distinct.count; ++i) {
@@ -64,9 +74,10 @@ FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, FontFra
     return FontFault::notInstalled;
 }
 
-void noDefaultFaceText(wchar_t (&text)[256]) {
-    lstrcpyW(text, L"既定の書体(Noto Sans CJK JP、Yu Gothic、MS Gothic)がどれもありません。--font "
-                   L"で書体を選んでください。");
+void noDefaultFaceText(wchar_t (&text)[256], Voice voice) {
+    lstrcpyW(text, L"既定の書体(Noto Sans CJK JP、Yu Gothic、MS Gothic)がどれもありません。");
+    lstrcatW(text, voice == Voice::console ? L"--font で書体を選んでください。"
+                                           : L"「フォント...」で書体を選んでください。");
 }
 
 void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
@@ -94,15 +105,23 @@ void characterText(char32_t c, wchar_t (&text)[16]) {
 }
 
 CharacterFit fitCharacter(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
-                          char (&value)[figures::figureValueSize]) {
+                          char (&value)[figures::figureValueSize], bool (*stop)()) {
     static FitStage stage;
     CharacterFit fit{};
+    if (stop && stop()) {
+        fit.outcome = FitOutcome::stopped;
+        return fit;
+    }
     switch (readGlyph(c, stage.glyph, fit.readOverlap)) {
     case GlyphFault::none: break;
     case GlyphFault::missing: fit.outcome = FitOutcome::missing; return fit;
     case GlyphFault::empty: fit.outcome = FitOutcome::empty; return fit;
     case GlyphFault::unreadable: fit.outcome = FitOutcome::unreadable; return fit;
     case GlyphFault::mismatch: fit.outcome = FitOutcome::mismatch; return fit;
+    }
+    if (stop && stop()) {
+        fit.outcome = FitOutcome::stopped;
+        return fit;
     }
     placeInCell(stage.glyph, frame);
     if (!fitFigure(stage.work, stage.glyph, stage.figure, fit.report)) {
@@ -131,6 +150,7 @@ void fitFailureText(char32_t c, const CharacterFit& fit, wchar_t (&text)[256]) {
                fit.readOverlap, readCheckThreshold);
         return;
     case FitOutcome::tooLong: format(text, L"文字 %ls の図形が長すぎます。", shown); return;
+    case FitOutcome::stopped: format(text, L"文字 %ls の図形作りをやめました。", shown); return;
     }
 }
 
@@ -195,11 +215,10 @@ FileResult editAndReplace(const wchar_t* path, bool missingIsEmpty, AddWork& wor
 void writeWork(const wchar_t* path, bool missingIsEmpty, AddWork& work, IniText& text,
                WriteOutcome& outcome) {
     settings::BackupReport& report = outcome.backup;
-    outcome.mayRewrite = settings::keepCopyIfDamaged(path, settings::outlineSectionName, report);
+    outcome.mayRewrite = settings::keepCopyIfDamaged(path, work.names.outline, report);
     for (int wait = 0; report.result == settings::BackupResult::unreadable && wait < 100; ++wait) {
         Sleep(50);
-        outcome.mayRewrite =
-            settings::keepCopyIfDamaged(path, settings::outlineSectionName, report);
+        outcome.mayRewrite = settings::keepCopyIfDamaged(path, work.names.outline, report);
     }
     outcome.result =
         report.result == settings::BackupResult::unreadable ? FileResult::busy : FileResult::done;

@@ -201,3 +201,71 @@ TEST(IniLines, TheSaveCheckSeesTheSameSections) {
 }
 
 } // namespace
+
+namespace {
+
+// A shorter spelled row leaves no old figure in the slots past it (unused slots read 0, as in
+// the shipped file); slots missing from the file stay missing.
+TEST_F(Plan, SpellingClearsTheSlotsPastTheRow) {
+    load("[KESTA]\r\nOPTIONN=5\r\nOPTIONA1=1\r\nOPTIONA2=2\r\nOPTIONA3=3\r\nOPTIONA4=20\r\n"
+         "OPTIONA5=1\r\nOPTIONA6=0\r\n[MOJI ZAHYO]\r\n" +
+         figureLine(1, "A"));
+    ASSERT_EQ(add("xyz", true), Refusal::none);
+    EXPECT_EQ(bytes(), "[KESTA]\r\nOPTIONN=3\r\nOPTIONA1=2\r\nOPTIONA2=3\r\nOPTIONA3=4\r\n"
+                       "OPTIONA4=0\r\nOPTIONA5=0\r\nOPTIONA6=0\r\n[MOJI ZAHYO]\r\n" +
+                           figureLine(1, "A") + "ZAHYO2=x,1\r\nZAHYO3=y,1\r\nZAHYO4=z,1\r\n");
+}
+
+// "e" with a combining acute is the one character é, named and fitted once.
+TEST_F(Plan, DecomposedMarksAreComposedBeforeNaming) {
+    startWork("e\xCC\x81"
+              "\xC3\xA9"
+              "\xE3\x81\x8B\xE3\x82\x99",
+              false, false, *work);
+    ASSERT_EQ(work->distinct.count, 2);
+    EXPECT_EQ(work->distinct.at[1], U'\u00e9');
+    EXPECT_EQ(work->distinct.at[2], U'\u304c');
+    EXPECT_EQ(work->text.count, 3);
+}
+
+// The sections are the caller's: a worker thread plans in the names its dialog handed it.
+TEST_F(Plan, TheSectionNamesAreTheCallers) {
+    load("[FIGS]\r\nZAHYO1=A,1\r\nZAHYO2=STOP\r\n");
+    Characters x{};
+    x.count = 2;
+    x.at[1] = U'A';
+    x.at[2] = U'x';
+    const SectionNames names{"FIGS", "STOP"};
+    startCharacters(x, names, false, false, *work);
+    work->name[1][0] = 'A';
+    work->name[2][0] = 'x';
+    work->name[1][1] = work->name[2][1] = '\0';
+    EXPECT_EQ(planKeys(*text, *work), Refusal::endMarker);
+    EXPECT_EQ(work->existing[1], 1);
+    EXPECT_EQ(work->stopKey, 2);
+}
+
+// The words dialog's refusals speak neither of the console tool nor of its options.
+TEST_F(Plan, TheDialogsRefusalsSpeakOfNoConsoleTool) {
+    for (Refusal refusal : {Refusal::utf16File, Refusal::utf8File, Refusal::tooManySpelled,
+                            Refusal::endMarker, Refusal::keyWithoutValue}) {
+        work->names = programSectionNames();
+        work->refusal = refusal;
+        work->stopKey = 7;
+        wchar_t console[512], dialog[512];
+        refusalText(*work, console);
+        refusalText(*work, dialog, Voice::dialog);
+        const std::wstring said(dialog);
+        EXPECT_EQ(said.find(L"kesta-figures"), std::wstring::npos) << said;
+        EXPECT_EQ(said.find(L"--"), std::wstring::npos) << said;
+        if (refusal == Refusal::endMarker) {
+            // The marker starts a line of its own, so the note never breaks it at its hyphen,
+            // and the whole fits the note's lines.
+            EXPECT_LE(said.size(), 100u);
+            EXPECT_NE(said.find(L"\nZAHYO-END"), std::wstring::npos) << said;
+            EXPECT_NE(std::wstring(console).find(L"ZAHYO-END"), std::wstring::npos);
+        }
+    }
+}
+
+} // namespace

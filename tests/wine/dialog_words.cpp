@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
 
 using namespace kestatest;
@@ -39,6 +40,18 @@ std::vector<std::string> lines(const std::string& text) {
         found.push_back(line);
     }
     return found;
+}
+
+std::string readFile(const std::wstring& path) {
+    std::string bytes(1 << 16, '\0');
+    DWORD read = 0;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+    }
+    return bytes.substr(0, read);
 }
 
 std::string figureValue(const char* key) {
@@ -225,6 +238,89 @@ TEST_F(WordsInProgram, ARefusalIsShownInTheDialogAndTheFileStaysAsItWas) {
     writeIni(original); // a file the program's own save at exit takes without a word
 }
 
+// A byte that is not Shift-JIS in the figure lines: the dialog's write keeps the program's
+// copy first and says where it is before the dialog closes.
+TEST_F(WordsInProgram, TheBackupCopyIsToldBeforeTheDialogCloses) {
+    const std::string damaged = original + "note=\x81\r\n";
+    const std::wstring bak = iniPath() + L".bak";
+    DeleteFileW(bak.c_str());
+    writeIni(damaged);
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\u3042"));
+    const std::vector<std::wstring> told = answerWarnings([&] {
+        PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+        waitFor([&] { return !IsWindow(words); }, 30000);
+    });
+    EXPECT_FALSE(IsWindow(words));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(bak), std::wstring::npos) << narrow(told[0]);
+    EXPECT_EQ(readFile(bak), damaged);
+    DeleteFileW(bak.c_str());
+    writeIni(original); // a file the program's own save at exit takes without a word
+}
+
+// Half a pair (a paste cut at the text box's limit, or a lone surrogate typed in) is left out at
+// OK as the preview says, instead of the write refusing every time; the row spelled before, two
+// long, is one long now, its second slot cleared.
+TEST_F(WordsInProgram, HalfASurrogatePairIsLeftOutAndTheWriteGoesThrough) {
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    std::wstring pasted(39, L' ');
+    for (int i = 0; i < 13; ++i) {
+        pasted += L"\xD867\xDE3D"; // 𩸽: the last pair is cut by the 64-unit limit
+    }
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_PASTE, 0, 0);
+    const std::wstring kept = controlText(words, IDC_WORDS_TEXT);
+    EXPECT_EQ(kept.size(), 63u);
+    EXPECT_TRUE(IS_LOW_SURROGATE(kept.back()));
+    // And one typed alone among the characters.
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(L"\xD867\xDE3D\xD800"));
+    EXPECT_TRUE(waitFor(
+        [&] { return controlText(words, IDC_WORDS_NOTE).find(L"U+D800") != std::wstring::npos; }));
+    PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(words); }, 30000))
+        << narrow(controlText(words, IDC_WORDS_NOTE));
+    EXPECT_FALSE(figureValue("ZAHYO3").empty());
+    EXPECT_EQ(iniValue("OPTIONN"), "1");
+    EXPECT_EQ(iniValue("OPTIONA1"), "3");
+    EXPECT_EQ(iniValue("OPTIONA2"), "0");
+}
+
+// A dozen different words of 26 kanji typed into one dialog, each fitted before the next: more
+// characters than the worker keeps figures for. The last word's figures are still its own, and
+// OK writes them.
+TEST_F(WordsInProgram, ADozenLongWordsInOneDialogStillWriteTheLast) {
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    std::wstring typed;
+    for (int word = 0; word < 12; ++word) {
+        typed.clear();
+        for (int k = 0; k < 26; ++k) {
+            typed += static_cast<wchar_t>(0x4E00 + 7 * (word * 26 + k));
+        }
+        SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(typed.c_str()));
+        Sleep(6000);
+    }
+    PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(words); }, 60000))
+        << narrow(controlText(words, IDC_WORDS_NOTE));
+    EXPECT_EQ(iniValue("OPTIONN"), "26");
+    EXPECT_FALSE(figureValue("ZAHYO28").empty());
+}
+
 // Even-odd area of a stored figure, sampled on the outline-unit grid.
 int figureArea(const char (&value)[figures::figureValueSize]) {
     static figures::FigureRecord record;
@@ -264,6 +360,32 @@ TEST(WordStages, ABoldFaceGivesFiguresOfMoreArea) {
         importer::closeFont();
     }
     EXPECT_GT(area[1], area[0] * 11 / 10);
+}
+
+} // namespace
+
+namespace {
+
+int stopAsked;
+bool stopAtSecondAsk() {
+    return ++stopAsked >= 2;
+}
+
+// Abandoned work stops between the reading and the fit, not after the whole fit.
+TEST(WordStages, AStopTestEndsTheFitBetweenItsStages) {
+    importer::FontFrame frame;
+    wchar_t opened[32];
+    ASSERT_EQ(importer::openFaceOrDefault(L"", false, false, frame, opened),
+              importer::FontFault::none);
+    const char name[importer::maxNameBytes + 1] = "X";
+    char value[figures::figureValueSize];
+    stopAsked = 0;
+    EXPECT_EQ(importer::fitCharacter(U'\u9b31', frame, name, value, stopAtSecondAsk).outcome,
+              importer::FitOutcome::stopped);
+    EXPECT_EQ(stopAsked, 2) << "once before reading, once after";
+    EXPECT_EQ(importer::fitCharacter(U'\u9b31', frame, name, value, [] { return false; }).outcome,
+              importer::FitOutcome::fitted);
+    importer::closeFont();
 }
 
 } // namespace

@@ -192,9 +192,10 @@ TEST_F(Importer, SpellWritesExactlyTheSpellingKeys) {
             changed.push_back(after[i]);
         }
     }
-    // Blanks are left out of the row: four figures side by side.
-    std::vector<std::string> expected{"OPTIONA1=47", "OPTIONA2=48", "OPTIONA3=49", "OPTIONA4=47",
-                                      "OPTIONN=4"};
+    // Blanks are left out of the row: four figures side by side; the sample's fifth slot is
+    // cleared, as its unused slots are.
+    std::vector<std::string> expected{"OPTIONA1=47", "OPTIONA2=48", "OPTIONA3=49",
+                                      "OPTIONA4=47", "OPTIONA5=0",  "OPTIONN=4"};
     std::sort(changed.begin(), changed.end());
     EXPECT_EQ(changed, expected);
 }
@@ -288,10 +289,15 @@ TEST_F(Importer, NoLineTheUserHasIsOverwritten) {
     ASSERT_EQ(filled.status, 0u) << filled.output;
     std::string after = readFile(testFile());
     std::string unspelled = gap;
-    for (const char* key : {"OPTIONN", "OPTIONA1", "OPTIONA2", "OPTIONA3"}) {
+    for (const char* key :
+         {"OPTIONN", "OPTIONA1", "OPTIONA2", "OPTIONA3", "OPTIONA4", "OPTIONA5"}) {
         unspelled = withLine(unspelled, key, "");
     }
     EXPECT_TRUE(keepsEveryLine(unspelled, after));
+    // The sample's slots past the shorter row are cleared, as its unused slots are.
+    for (const char* key : {"OPTIONA4=0\r\n", "OPTIONA5=0\r\n"}) {
+        EXPECT_NE(after.find(key), std::string::npos) << key;
+    }
     EXPECT_NE(after.find("\r\nZAHYO44=\x82\xa0,"), std::string::npos);
     EXPECT_NE(after.find("\r\nZAHYO47=\x82\xa2,"), std::string::npos);
     EXPECT_NE(after.find("\r\nZAHYO48=\x82\xa4,"), std::string::npos);

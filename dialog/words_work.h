@@ -1,0 +1,107 @@
+// The words dialog worker's platform-free part: the typed text as characters (pairs joined,
+// decomposed marks composed, a lone surrogate kept as the unmakeable code it is), the figures
+// already fitted with the current font (a bounded table: the oldest unused entry makes room),
+// the text the importer is asked to plan, and the preview's cells and note.
+#pragma once
+
+#include "figures/format.h"
+#include "importer/figure_plan.h"
+#include "importer/word_import.h"
+
+#include <array>
+#include <cstdint>
+
+namespace dialog::words {
+
+// The edit control holds at most this many UTF-16 units.
+constexpr int maxTextUnits = 64;
+constexpr int noteUnits = 512;
+constexpr int refusalUnits = 1024;
+
+// stored: the file has the figure already, and it is used as it is.
+enum class Mark : std::uint8_t { pending, sound, stored, lossy, unmade };
+
+struct Cell {
+    char32_t character;
+    Mark mark;
+    importer::FitOutcome outcome;         // with unmade
+    char value[figures::figureValueSize]; // the figure as it is or will be stored
+};
+
+struct Result {
+    unsigned number; // of the request answered
+    bool finished;   // every cell is made (or known to be unmade)
+    bool writing;    // the worker has begun to write: the request can no longer be taken back
+    bool written;    // OK's work is done and the file changed
+    int toFit, fittedSoFar;
+    int count; // cells, in the order of the text, blanks left out
+    std::array<Cell, figures::maxSlots + 1> cell;
+    wchar_t note[noteUnits];       // the characters marked, by name
+    wchar_t refusal[refusalUnits]; // why OK wrote nothing
+    wchar_t notice[refusalUnits];  // what a finished OK has to tell (the backup copy)
+    int spelledCount;
+    std::array<int, figures::maxSlots + 1> spelledKeys; // figure list items (ZAHYO numbers)
+};
+
+// A character fitted with the current font.
+struct Made {
+    char32_t character;
+    importer::FitOutcome outcome;
+    bool lossy;
+    std::uint64_t used; // the cache's clock when last looked up
+    char value[figures::figureValueSize];
+};
+
+// Four times the distinct characters a text can hold: a text's own figures are always the
+// latest used, so making room never drops one of them.
+constexpr int madeCapacity = 4 * maxTextUnits;
+
+struct MadeCache {
+    int count;
+    std::uint64_t clock;
+    std::array<Made, madeCapacity + 1> entry;
+};
+
+// A new font makes every figure made so far useless.
+void forgetMade(MadeCache& cache);
+// The character's figure made with the current font, or null.
+const Made* findMade(MadeCache& cache, char32_t c);
+// The entry to fill with the character's figure: its own, a free one, or the least recently used.
+Made& madeEntry(MadeCache& cache, char32_t c);
+
+// An unpaired surrogate of the text, which no font can draw.
+constexpr bool isLoneSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// The characters of the typed units, composed.
+void textCharacters(const wchar_t* units, importer::Characters& characters);
+
+// The characters for the importer: without lone surrogates, and with leaveOutUnmade without
+// those known to be unmakeable. Composed once already: leaving one out never joins its
+// neighbours.
+void importedCharacters(const importer::Characters& characters, MadeCache& cache,
+                        bool leaveOutUnmade, importer::Characters& imported);
+
+// Starts the importer's work on the text (no file involved yet), with leaveOutUnmade without
+// the characters known to be unmakeable: false with the refusal's text (empty for a blank text
+// not being written).
+bool startText(const importer::Characters& characters, const importer::SectionNames& names,
+               MadeCache& cache, bool write, bool leaveOutUnmade, importer::AddWork& work,
+               wchar_t (&refusal)[refusalUnits]);
+
+// The characters of the planned work that have no figure yet.
+int countToFit(const importer::AddWork& work, MadeCache& cache);
+
+// The cells in the order of the text (a figure in the file shows as it is there) and the note
+// naming the marked characters, each once.
+void fillCells(const importer::AddWork& work, const importer::Characters& characters,
+               MadeCache& cache, Result& result);
+
+// The fitted figures into the planned work, ready for the write.
+void takeFitted(MadeCache& cache, importer::AddWork& work);
+
+// The figure list items the spelled row uses after a write.
+void spelledKeys(const importer::AddWork& work, Result& result);
+
+} // namespace dialog::words
