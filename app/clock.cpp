@@ -5,7 +5,7 @@
 #include "app/app.h"
 #include "figures/bounds.h"
 #include "figures/builder.h"
-#include "figures/clock_text.h"
+#include "figures/clock_form.h"
 #include "figures/figures.h"
 #include "importer/figure_list.h"
 #include "settings/settings.h"
@@ -17,40 +17,10 @@ namespace app {
 
 namespace {
 
-// The form of the row, taken at every build: the picture and the morning and afternoon
-// designators (the user's Windows settings, or the program's own form).
-struct ClockForm {
-    wchar_t picture[80];
-    wchar_t morning[16];
-    wchar_t afternoon[16];
-};
-ClockForm form;
+// The form of the row, taken at every build.
+figures::clock::FormText form;
 // The time the row shows, to see when the next tick must change it.
 SYSTEMTIME shown;
-
-std::u16string_view textOf(const wchar_t* text) {
-    return {reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(lstrlenW(text))};
-}
-
-void copyText(std::u16string_view from, wchar_t (&to)[80]) {
-    const std::size_t n = from.size() < 79 ? from.size() : 79;
-    std::memcpy(to, from.data(), n * sizeof(wchar_t));
-    to[n] = L'\0';
-}
-
-void takeForm() {
-    using figures::clock::Form;
-    const Form chosen = figures::clock::formOf(settings::TOKEIFORM);
-    form = {};
-    if (chosen != Form::userSettings ||
-        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STIMEFORMAT, form.picture, 80) == 0) {
-        copyText(figures::clock::fixedPicture(
-                     chosen == Form::userSettings ? Form::hoursMinutesSeconds : chosen),
-                 form.picture);
-    }
-    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_S1159, form.morning, 16);
-    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_S2359, form.afternoon, 16);
-}
 
 bool sameShownTime(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wHour == b.wHour && a.wMinute == b.wMinute && a.wSecond == b.wSecond;
@@ -59,8 +29,7 @@ bool sameShownTime(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 } // namespace
 
 void clockText(const SYSTEMTIME& time, figures::clock::Row& row) {
-    figures::clock::writeTime({time.wHour, time.wMinute, time.wSecond}, textOf(form.picture),
-                              {textOf(form.morning), textOf(form.afternoon)}, row);
+    figures::clock::writeTime({time.wHour, time.wMinute, time.wSecond}, form, row);
 }
 
 SYSTEMTIME systemLocalTime() {
@@ -101,7 +70,7 @@ void setClockRow() {
     }
     // The file's figure list may have grown since the last build (the words dialog adds to it).
     figures::loadFigureNames();
-    takeForm();
+    figures::clock::takeForm(figures::clock::formOf(settings::TOKEIFORM), form);
     shown = readClock();
     figures::clock::Row row{};
     clockText(shown, row);
