@@ -10,6 +10,7 @@
 #include "importer/figure_list.h"
 #include "settings/settings.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -21,6 +22,37 @@ namespace {
 figures::clock::FormText form;
 // The time the row shows, to see when the next tick must change it.
 SYSTEMTIME shown;
+
+// Every figure the form can show read once: the digits and whatever a morning and an afternoon
+// time show besides.
+void keepFormFigures() {
+    std::array<std::int32_t, figures::maxKeptFigures> numbers{};
+    int count = 0;
+    auto add = [&](char32_t c) {
+        const std::int32_t figure = clockFigure(c);
+        for (int i = 0; i < count; ++i) {
+            if (numbers[static_cast<std::size_t>(i)] == figure) {
+                return;
+            }
+        }
+        if (figure != 0 && count < figures::maxKeptFigures) {
+            numbers[static_cast<std::size_t>(count++)] = figure;
+        }
+    };
+    for (char32_t digit = U'0'; digit <= U'9'; ++digit) {
+        add(digit);
+    }
+    for (WORD hour : {0, 12}) {
+        figures::clock::Row row{};
+        SYSTEMTIME time{};
+        time.wHour = hour;
+        clockText(time, row);
+        for (int k = 1; k <= row.length; ++k) {
+            add(row.cell[k]);
+        }
+    }
+    figures::keepFigures(numbers.data(), count);
+}
 
 bool sameShownTime(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wHour == b.wHour && a.wMinute == b.wMinute && a.wSecond == b.wSecond;
@@ -66,11 +98,13 @@ void setClockRow() {
     figures::clockRow = {};
     figures::clockRow.on = settings::TOKEI != 0;
     if (!figures::clockRow.on) {
+        figures::keepFigures(nullptr, 0);
         return;
     }
     // The file's figure list may have grown since the last build (the words dialog adds to it).
     figures::loadFigureNames();
     figures::clock::takeForm(figures::clock::formOf(settings::TOKEIFORM), form);
+    keepFormFigures();
     shown = readClock();
     figures::clock::Row row{};
     clockText(shown, row);

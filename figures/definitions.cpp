@@ -129,23 +129,66 @@ void clearSlot(int slot) {
 
 } // namespace
 
-// The slot's figure from the file, or an empty slot (all zero) when its key is missing, its
-// name is the end marker, or the figure is not well formed. Missing fields read as 0.
+namespace {
+
+// Figures read once for the swaps of a running row (the clock's), so that a swap reads no file.
+struct KeptFigure {
+    std::int32_t number;
+    bool drawable; // false: the key is missing, ends the list or is not well formed
+    FigureRecord record;
+};
+std::array<KeptFigure, maxKeptFigures + 1> keptFigures{};
+int keptCount;
+
+// The figure from the file: false when it draws nothing.
+bool readFigure(std::int32_t number, FigureRecord& record) {
+    char value[figureValueSize];
+    readFigureLine(static_cast<std::uint32_t>(number), value, sizeof value);
+    return !isEndMarker(readFigureValue(value, record), settings::outlineEndMarker) &&
+           isWellFormed(record);
+}
+
+const KeptFigure* keptFigure(std::int32_t number) {
+    for (int i = 1; i <= keptCount; ++i) {
+        if (keptFigures[static_cast<std::size_t>(i)].number == number) {
+            return &keptFigures[static_cast<std::size_t>(i)];
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void keepFigures(const std::int32_t* numbers, int count) {
+    keptCount = 0;
+    for (int i = 0; i < count && keptCount < maxKeptFigures; ++i) {
+        KeptFigure& kept = keptFigures[static_cast<std::size_t>(++keptCount)];
+        kept.number = numbers[i];
+        kept.drawable = readFigure(numbers[i], kept.record);
+    }
+}
+
+// The slot's figure from the file (or as kept), or an empty slot (all zero) when its key is
+// missing, its name is the end marker, or the figure is not well formed. Missing fields read
+// as 0.
 void loadSlotFigure(int slot) {
     clearSlot(slot);
-    char value[figureValueSize];
-    readFigureLine(static_cast<std::uint32_t>(figureOfSlot(slot)), value, sizeof value);
-    FigureRecord record;
-    if (isEndMarker(readFigureValue(value, record), settings::outlineEndMarker) ||
-        !isWellFormed(record)) {
+    const std::int32_t number = figureOfSlot(slot);
+    const KeptFigure* kept = keptFigure(number);
+    if (kept && !kept->drawable) {
         return;
     }
-    pointCount[slot] = record.points;
-    figureHeader[slot] = record.header;
-    contourStart[slot] = record.start;
-    contourEnd[slot] = record.end;
-    outlineX[slot] = record.x;
-    outlineY[slot] = record.y;
+    static FigureRecord read;
+    const FigureRecord* record = kept ? &kept->record : &read;
+    if (!kept && !readFigure(number, read)) {
+        return;
+    }
+    pointCount[slot] = record->points;
+    figureHeader[slot] = record->header;
+    contourStart[slot] = record->start;
+    contourEnd[slot] = record->end;
+    outlineX[slot] = record->x;
+    outlineY[slot] = record->y;
 }
 
 void loadFigureNames() {

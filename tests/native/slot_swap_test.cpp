@@ -122,6 +122,23 @@ INSTANTIATE_TEST_SUITE_P(DisplayScalesAndFigures, SlotSwap,
                          ::testing::Combine(::testing::Values(96, 144, 192),
                                             ::testing::Values(0, 1, 2, 3)));
 
+TEST_F(ClockRow, KeptFiguresAreLoadedWithoutTheFileUntilNoneAreKept) {
+    const std::int32_t kept[] = {2, 3, 7};
+    keepFigures(kept, 3);
+    // The file loses its triangle and its ring; the kept ones still load, the square does not.
+    profile::memory::setFile("kestasv.ini", "[MOJI ZAHYO]\r\n");
+    loadFigures();
+    EXPECT_EQ(pointCount[1], 0);
+    EXPECT_EQ(pointCount[2], 3);
+    EXPECT_EQ(pointCount[4], 8);
+    EXPECT_EQ(pointCount[5], 0);
+    EXPECT_EQ(outlineX[2][2], 45);
+    keepFigures(nullptr, 0);
+    loadFigures();
+    EXPECT_EQ(pointCount[2], 0);
+    EXPECT_EQ(pointCount[4], 0);
+}
+
 TEST_F(ClockRow, TheClockRowStandsInForTheStoredWordOnlyWhileOn) {
     settings::OPTIONN = 2;
     settings::OPTIONA[1] = 3;
