@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "figures/clock_text.h"
 #include "render/backdrop_win32.h"
 #include "saver/saver.h"
 #include "settings/storage_report.h"
@@ -64,6 +65,21 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // loadFigures, buildFigures.
 void rebuildFigures();
 void measureClientArea(HWND window);
+
+// The clock (app/clock.cpp). The time comes through readClock, the local time of the system
+// clock unless a test sets another.
+using ClockReader = SYSTEMTIME (*)();
+SYSTEMTIME systemLocalTime();
+inline ClockReader readClock = systemLocalTime;
+// At every build, after the settings are read: whether the row shows the time and which figures
+// (looked up by name in the file's figure list; 0 for a character the file lacks).
+void setClockRow();
+// At every timer tick before the frame: the slots whose character changed take their figure.
+void tickClock();
+// The row's characters for a time in the form taken at the last build.
+void clockText(const SYSTEMTIME& time, figures::clock::Row& row);
+// The file's figure for a character, by the name the importer gives it; 0 when there is none.
+std::int32_t clockFigure(char32_t character);
 
 // Display scaling (app/display_scale.cpp): the DPI the row is built for, the window's place
 // kept in the settings file in 96-DPI units, and the move to a monitor of another scale.

@@ -93,6 +93,7 @@ void onCreate(HWND window) {
     mainWindow = window;
     settings::loadSettingNames();
     settings::readSettings();
+    setClockRow();
     figures::loadFigures();
     // The screensaver's windows are created where they stay.
     if (saver::mode == saver::Mode::program) {
@@ -160,6 +161,7 @@ void rebuildFigures() {
     if (!settingsDialog) {
         settings::readSettings();
     }
+    setClockRow();
     figures::loadFigures();
     fitPreviewRow();
     figures::buildFigures();
@@ -181,6 +183,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOVE: InvalidateRect(window, nullptr, TRUE); return 0;
     case WM_TIMER:
         if (keepsDrawing(window)) {
+            tickClock();
             render::composeFrame(window, backdrop);
         }
         return 0;

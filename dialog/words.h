@@ -18,9 +18,10 @@ struct Request {
     wchar_t text[maxTextUnits + 1];
     wchar_t face[LF_FACESIZE]; // empty: the default faces
     bool bold, italic;
-    bool spell;         // the row is to spell the text
-    bool spellInMemory; // the spelling stays with the caller (the settings dialog's live edits)
-    bool write;         // OK: add the figures to the settings file
+    bool spell;          // the row is to spell the text
+    bool spellInMemory;  // the spelling stays with the caller (the settings dialog's live edits)
+    bool write;          // OK: add the figures to the settings file
+    bool wholeOrNothing; // OK writes nothing when a character cannot be made (the clock's)
     bool quit;
     // The settings file and its sections, as the dialog's thread knows them.
     wchar_t path[MAX_PATH];
@@ -39,6 +40,15 @@ unsigned ask(Request& request);
 bool withdraw();
 // A copy of the latest result, taken under the lock.
 void latestResult(Result& result);
+
+// The choice of the time instead of the text (words_clock_win32.cpp): set up from the clock's
+// settings, its controls enabled as chosen; the characters of the time now (every: all the form
+// can show); the clock's keys kept at OK.
+void setUpClockChoice(HWND dialogWindow);
+void showChoice(HWND dialogWindow);
+bool clockChosen(HWND dialogWindow);
+void clockCharacters(HWND dialogWindow, bool every, wchar_t (&text)[maxTextUnits + 1]);
+void keepClockChoice(HWND dialogWindow);
 
 // Draws the result's cells into the preview control.
 void drawPreview(const DRAWITEMSTRUCT& item, const Result& result);

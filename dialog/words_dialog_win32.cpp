@@ -20,6 +20,8 @@ constexpr UINT_PTR typingTimer = 1;
 constexpr UINT_PTR progressTimer = 2;
 constexpr UINT typingPause = 150;   // ms after the last key before the preview is asked for
 constexpr UINT progressDelay = 500; // ms of OK's work before its progress shows
+constexpr UINT_PTR clockTimer = 3;
+constexpr UINT clockPeriod = 200; // ms between looks at the time the preview shows
 
 struct Words {
     HWND window;
@@ -32,6 +34,7 @@ struct Words {
     bool progressShown;
     Result shown;
     HFONT textFont;
+    wchar_t clockShown[words::maxTextUnits + 1]; // the time the preview was asked for
 };
 
 Words state;
@@ -64,11 +67,19 @@ void showFont(HWND dialogWindow) {
 
 unsigned askWorker(HWND dialogWindow, bool write) {
     Request request{};
-    GetDlgItemTextW(dialogWindow, IDC_WORDS_TEXT, request.text, words::maxTextUnits + 1);
+    const bool clock = words::clockChosen(dialogWindow);
+    if (clock) {
+        // The preview shows the time now; OK makes every character the form can show.
+        words::clockCharacters(dialogWindow, write, request.text);
+        lstrcpynW(state.clockShown, request.text, words::maxTextUnits + 1);
+    } else {
+        GetDlgItemTextW(dialogWindow, IDC_WORDS_TEXT, request.text, words::maxTextUnits + 1);
+    }
     lstrcpynW(request.face, state.face, LF_FACESIZE);
     request.bold = state.bold;
     request.italic = state.italic;
-    request.spell = IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED;
+    request.spell = !clock && IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED;
+    request.wholeOrNothing = clock;
     request.spellInMemory = state.spellInMemory;
     request.write = write;
     lstrcpynW(request.path, settings::settingsFilePath(), MAX_PATH);
@@ -134,7 +145,13 @@ void openWords(HWND dialogWindow, LPARAM opener) {
     SendDlgItemMessageW(dialogWindow, IDC_WORDS_TEXT, EM_LIMITTEXT, words::maxTextUnits, 0);
     CheckDlgButton(dialogWindow, IDC_WORDS_SPELL, BST_CHECKED);
     showFont(dialogWindow);
+    words::setUpClockChoice(dialogWindow);
+    state.clockShown[0] = L'\0';
     words::startWorker(dialogWindow);
+    SetTimer(dialogWindow, clockTimer, clockPeriod, nullptr);
+    if (words::clockChosen(dialogWindow)) {
+        askWorker(dialogWindow, false);
+    }
 }
 
 // The system's chooser, scalable faces only (a face without outlines among them is refused by
@@ -163,8 +180,15 @@ void chooseFont(HWND dialogWindow) {
 }
 
 void enableInput(HWND dialogWindow, bool enabled) {
-    for (int id : {IDOK, IDC_WORDS_TEXT, IDC_WORDS_FONT, IDC_WORDS_SPELL}) {
+    for (int id : {IDOK, IDC_WORDS_FONT, IDC_WORDS_USE_TEXT, IDC_WORDS_USE_CLOCK}) {
         EnableWindow(GetDlgItem(dialogWindow, id), enabled);
+    }
+    if (enabled) {
+        words::showChoice(dialogWindow);
+    } else {
+        for (int id : {IDC_WORDS_TEXT, IDC_WORDS_SPELL, IDC_WORDS_FORM}) {
+            EnableWindow(GetDlgItem(dialogWindow, id), FALSE);
+        }
     }
 }
 
@@ -174,6 +198,17 @@ void pressOk(HWND dialogWindow) {
         return;
     }
     KillTimer(dialogWindow, typingTimer);
+    // The text chosen again with nothing typed: the clock goes off and the stored word is back.
+    if (!words::clockChosen(dialogWindow) && settings::TOKEI != 0 &&
+        GetWindowTextLengthW(GetDlgItem(dialogWindow, IDC_WORDS_TEXT)) == 0) {
+        words::keepClockChoice(dialogWindow);
+        if (state.opener) {
+            SendMessageW(state.opener, wordsAddedMessage, 0,
+                         reinterpret_cast<LPARAM>(dialogWindow));
+        }
+        EndDialog(dialogWindow, IDOK);
+        return;
+    }
     enableInput(dialogWindow, false);
     state.okNumber = askWorker(dialogWindow, true);
     state.progressShown = false;
@@ -201,7 +236,10 @@ void finishOk(HWND dialogWindow) {
     if (result.notice[0]) {
         MessageBoxW(dialogWindow, result.notice, L"KESTA", MB_OK | MB_ICONINFORMATION);
     }
-    if (IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED) {
+    // The clock's choice is the file's at once; the stored word stays as it is under the clock.
+    words::keepClockChoice(dialogWindow);
+    if (!words::clockChosen(dialogWindow) &&
+        IsDlgButtonChecked(dialogWindow, IDC_WORDS_SPELL) == BST_CHECKED) {
         settings::OPTIONN = result.spelledCount;
         for (int s = 1; s <= figures::maxSlots; ++s) {
             settings::OPTIONA[s] = s <= result.spelledCount ? result.spelledKeys[s] : 0;
@@ -255,6 +293,16 @@ void onCommand(HWND dialogWindow, int id, int code) {
     case IDCANCEL: pressCancel(dialogWindow); return;
     case IDC_WORDS_FONT: chooseFont(dialogWindow); return;
     case IDC_WORDS_SPELL: askWorker(dialogWindow, false); return;
+    case IDC_WORDS_USE_TEXT:
+    case IDC_WORDS_USE_CLOCK:
+        words::showChoice(dialogWindow);
+        askWorker(dialogWindow, false);
+        return;
+    case IDC_WORDS_FORM:
+        if (code == CBN_SELCHANGE) {
+            askWorker(dialogWindow, false);
+        }
+        return;
     case IDC_WORDS_TEXT:
         if (code == EN_MAXTEXT || code == EN_CHANGE) {
             keepPairsWhole(dialogWindow);
@@ -267,7 +315,23 @@ void onCommand(HWND dialogWindow, int id, int code) {
     }
 }
 
+// The preview follows the time while no OK is under way.
+void lookAtClock(HWND dialogWindow) {
+    if (state.okNumber != 0 || !words::clockChosen(dialogWindow)) {
+        return;
+    }
+    wchar_t now[words::maxTextUnits + 1];
+    words::clockCharacters(dialogWindow, false, now);
+    if (lstrcmpW(now, state.clockShown) != 0) {
+        askWorker(dialogWindow, false);
+    }
+}
+
 void onTimer(HWND dialogWindow, UINT_PTR timer) {
+    if (timer == clockTimer) {
+        lookAtClock(dialogWindow);
+        return;
+    }
     KillTimer(dialogWindow, timer);
     if (timer == typingTimer) {
         askWorker(dialogWindow, false);

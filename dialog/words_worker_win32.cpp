@@ -228,7 +228,34 @@ void writeAndReport() {
     finish();
 }
 
+// The characters that could not be made, named, when the request wants all or nothing.
+bool refusedAsUnmade() {
+    const Result& result = worker.own.building;
+    if (!worker.own.job.wholeOrNothing) {
+        return false;
+    }
+    wchar_t text[refusalUnits] = L"";
+    for (int k = 1; k <= result.count; ++k) {
+        if (result.cell[k].mark == Mark::unmade) {
+            wchar_t name[16];
+            importer::characterText(result.cell[k].character, name);
+            if (lstrlenW(text) + lstrlenW(name) + 40 < refusalUnits) {
+                lstrcatW(text, name);
+            }
+        }
+    }
+    if (text[0] == L'\0') {
+        return false;
+    }
+    lstrcatW(text, L" はこの書体で作れないため、時刻にできません。何も変えていません。");
+    refuse(text);
+    return true;
+}
+
 void write() {
+    if (refusedAsUnmade()) {
+        return;
+    }
     const Request& job = worker.own.job;
     if (!job.writable || !importer::mayWrite(job.path)) {
         wchar_t text[512];

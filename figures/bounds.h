@@ -22,9 +22,15 @@ inline std::int32_t saturate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-// Slots 1..slotsInUse() are in use; OPTIONN outside 0..26 is held to the tables.
+// Slots 1..slotsInUse() are in use: those of the clock while it shows, else OPTIONN's; a count
+// outside 0..26 is held to the tables.
 inline int slotsInUse() {
-    return std::clamp<std::int32_t>(settings::OPTIONN, 0, maxSlots);
+    return std::clamp<std::int32_t>(clockRow.on ? clockRow.length : settings::OPTIONN, 0, maxSlots);
+}
+
+// The key number of the figure slot s shows.
+inline std::int32_t figureOfSlot(int slot) {
+    return clockRow.on ? clockRow.figure[slot] : settings::OPTIONA[slot];
 }
 
 inline int pointsOf(int slot) {

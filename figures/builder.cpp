@@ -70,20 +70,18 @@ void startMotion(int slots) {
     stepY = speedY;
 }
 
-// Outline units to pixels, slot cells 10 * SIZEY apart and centred on the row centre; every
-// place is worked out at 96 DPI and then scaled to the display.
-void layoutRow(int slots) {
-    std::int64_t centre = -(std::int64_t{5} * (slots - 1) * settings::SIZEY);
-    for (int s = 1; s <= slots; ++s) {
-        for (int k = 1; k <= pointsOf(s); ++k) {
-            outlineX[s][k] = holdCoordinate(
-                scaled(std::int64_t{settings::SIZEY} * outlineX[s][k] / 10 + centre));
-            outlineY[s][k] =
-                holdCoordinate(scaled(std::int64_t{settings::SIZE} * outlineY[s][k] / 10));
-        }
-        slotCentreX[s] = holdCoordinate(scaled(centre));
-        centre += std::int64_t{10} * settings::SIZEY;
+// Outline units to pixels in the slot's cell: cells 10 * SIZEY apart and centred on the row
+// centre; every place is worked out at 96 DPI and then scaled to the display.
+void layoutSlot(int slot, int slots) {
+    const std::int64_t centre =
+        std::int64_t{5} * (2 * std::int64_t{slot} - 1 - slots) * settings::SIZEY;
+    for (int k = 1; k <= pointsOf(slot); ++k) {
+        outlineX[slot][k] =
+            holdCoordinate(scaled(std::int64_t{settings::SIZEY} * outlineX[slot][k] / 10 + centre));
+        outlineY[slot][k] =
+            holdCoordinate(scaled(std::int64_t{settings::SIZE} * outlineY[slot][k] / 10));
     }
+    slotCentreX[slot] = holdCoordinate(scaled(centre));
 }
 
 // Which way the outline turns at its second point; points past a short outline are read as
@@ -130,16 +128,33 @@ void setSideWalls(int slot, const Successors& next) {
     }
 }
 
+// The steps on the outline as read, in outline units.
+void prepareSlot(int slot) {
+    holdCounts(slot);
+    normaliseContours(slot);
+    Successors next;
+    findSuccessors(slot, next);
+    markSeamEdges(slot, next);
+}
+
+// The steps on the laid-out outline.
+void finishSlot(int slot) {
+    if (pointCount[slot] < 1) {
+        return;
+    }
+    Successors next;
+    findSuccessors(slot, next);
+    setFaceTurn(slot);
+    setSideWalls(slot, next);
+    markHullEdges(slot, next);
+}
+
 } // namespace
 
 void buildFigures() {
     int slots = slotsInUse();
     for (int s = 1; s <= slots; ++s) {
-        holdCounts(s);
-        normaliseContours(s);
-        Successors next;
-        findSuccessors(s, next);
-        markSeamEdges(s, next);
+        prepareSlot(s);
     }
 
     if (settings::HABAJIDO != 0) {
@@ -152,20 +167,23 @@ void buildFigures() {
     perspectiveFactor = settings::ENKIN / 10000.0 / (dpi / static_cast<double>(baseDpi));
 
     startMotion(slots);
-    layoutRow(slots);
-
     for (int s = 1; s <= slots; ++s) {
-        if (pointCount[s] < 1) {
-            continue;
-        }
-        Successors next;
-        findSuccessors(s, next);
-        setFaceTurn(s);
-        setSideWalls(s, next);
-        markHullEdges(s, next);
+        layoutSlot(s, slots);
+        finishSlot(s);
     }
-
     setSlotColours(slots);
+}
+
+void swapSlotFigure(int slot) {
+    const int slots = slotsInUse();
+    if (slot < 1 || slot > slots) {
+        return;
+    }
+    loadSlotFigure(slot);
+    prepareSlot(slot);
+    layoutSlot(slot, slots);
+    finishSlot(slot);
+    setSlotColour(slot);
 }
 
 } // namespace figures

@@ -57,6 +57,10 @@ inline double perspectiveFactor;
 inline std::int32_t boxMinX, boxMinY, boxMaxX, boxMaxY;
 
 void buildFigures();
+// Reads the figure slot `slot` (in use) shows now and builds its tables alone, with the same
+// steps as buildFigures: the row's place, motion and angles, and every other slot, stay as they
+// are, so a changed figure takes its place in the turning row without a jump.
+void swapSlotFigure(int slot);
 
 // The program's own generator: state * 214013 + 2531011 mod 2^32, starting at 1.
 inline std::uint32_t randomState = 1;

@@ -28,17 +28,21 @@ constexpr std::array<ColourSet, settings::colourCodeCount + 1> colourSets{{
 
 } // namespace
 
+void setSlotColour(int s) {
+    if (settings::COLORS == 0) {
+        settings::OPTIONC[s] = settings::COLOR;
+    }
+    std::int32_t code = settings::OPTIONC[s];
+    if (settings::isColourCode(code)) {
+        faceColour[s] = colourSets[code].face;
+        shadeColour[s] = colourSets[code].shade;
+        sideColour[s] = colourSets[code].side;
+    }
+}
+
 void setSlotColours(int slots) {
     for (int s = 1; s <= slots; ++s) {
-        if (settings::COLORS == 0) {
-            settings::OPTIONC[s] = settings::COLOR;
-        }
-        std::int32_t code = settings::OPTIONC[s];
-        if (settings::isColourCode(code)) {
-            faceColour[s] = colourSets[code].face;
-            shadeColour[s] = colourSets[code].shade;
-            sideColour[s] = colourSets[code].side;
-        }
+        setSlotColour(s);
     }
 }
 

@@ -3,6 +3,8 @@
 // fields: name, point count, six header numbers, thirteen contour ranges, then the points.
 #include "figures/figures.h"
 
+#include "figures/bounds.h"
+
 #include "figures/format.h"
 #include "figures/numbers.h"
 #include "settings/profile.h"
@@ -125,26 +127,69 @@ void clearSlot(int slot) {
     outlineY[slot] = {};
 }
 
-// The slot's figure from the file, or an empty slot (all zero) when its key is missing, its
-// name is the end marker, or the figure is not well formed. Missing fields read as 0.
-void loadSlot(int slot) {
-    clearSlot(slot);
-    char value[figureValueSize];
-    readFigureLine(static_cast<std::uint32_t>(settings::OPTIONA[slot]), value, sizeof value);
+} // namespace
+
+namespace {
+
+// Figures read once for the swaps of a running row (the clock's), so that a swap reads no file.
+struct KeptFigure {
+    std::int32_t number;
+    bool drawable; // false: the key is missing, ends the list or is not well formed
     FigureRecord record;
-    if (isEndMarker(readFigureValue(value, record), settings::outlineEndMarker) ||
-        !isWellFormed(record)) {
-        return;
+};
+std::array<KeptFigure, maxKeptFigures + 1> keptFigures{};
+int keptCount;
+
+// The figure from the file: false when it draws nothing.
+bool readFigure(std::int32_t number, FigureRecord& record) {
+    char value[figureValueSize];
+    readFigureLine(static_cast<std::uint32_t>(number), value, sizeof value);
+    return !isEndMarker(readFigureValue(value, record), settings::outlineEndMarker) &&
+           isWellFormed(record);
+}
+
+const KeptFigure* keptFigure(std::int32_t number) {
+    for (int i = 1; i <= keptCount; ++i) {
+        if (keptFigures[static_cast<std::size_t>(i)].number == number) {
+            return &keptFigures[static_cast<std::size_t>(i)];
+        }
     }
-    pointCount[slot] = record.points;
-    figureHeader[slot] = record.header;
-    contourStart[slot] = record.start;
-    contourEnd[slot] = record.end;
-    outlineX[slot] = record.x;
-    outlineY[slot] = record.y;
+    return nullptr;
 }
 
 } // namespace
+
+void keepFigures(const std::int32_t* numbers, int count) {
+    keptCount = 0;
+    for (int i = 0; i < count && keptCount < maxKeptFigures; ++i) {
+        KeptFigure& kept = keptFigures[static_cast<std::size_t>(++keptCount)];
+        kept.number = numbers[i];
+        kept.drawable = readFigure(numbers[i], kept.record);
+    }
+}
+
+// The slot's figure from the file (or as kept), or an empty slot (all zero) when its key is
+// missing, its name is the end marker, or the figure is not well formed. Missing fields read
+// as 0.
+void loadSlotFigure(int slot) {
+    clearSlot(slot);
+    const std::int32_t number = figureOfSlot(slot);
+    const KeptFigure* kept = keptFigure(number);
+    if (kept && !kept->drawable) {
+        return;
+    }
+    static FigureRecord read;
+    const FigureRecord* record = kept ? &kept->record : &read;
+    if (!kept && !readFigure(number, read)) {
+        return;
+    }
+    pointCount[slot] = record->points;
+    figureHeader[slot] = record->header;
+    contourStart[slot] = record->start;
+    contourEnd[slot] = record->end;
+    outlineX[slot] = record->x;
+    outlineY[slot] = record->y;
+}
 
 void loadFigureNames() {
     figureNameCount = 0;
@@ -161,9 +206,9 @@ void loadFigureNames() {
 }
 
 void loadFigures() {
-    const int slots = std::clamp(settings::OPTIONN, 0, maxSlots);
+    const int slots = slotsInUse();
     for (int slot = 1; slot <= slots; ++slot) {
-        loadSlot(slot);
+        loadSlotFigure(slot);
     }
 }
 

@@ -43,6 +43,22 @@ inline int figureNameCount;
 
 void loadFigureNames();
 void loadFigures();
+// One slot's outline, as loadFigures reads it for every slot in use.
+void loadSlotFigure(int slot);
+// Reads these figures now and keeps them, so that later loads of them read no file (the
+// clock's swaps, many a minute); none kept (count 0) reads every figure from the file again.
+constexpr int maxKeptFigures = 32;
+void keepFigures(const std::int32_t* numbers, int count);
+
+// While the clock is on the row shows these figures (keys ZAHYO<n>, 0 for a blank cell) in
+// place of the stored word; OPTIONN and OPTIONA keep the word for the settings dialog and for
+// when the clock goes off.
+struct ClockRow {
+    bool on;
+    std::int32_t length;
+    std::array<std::int32_t, maxSlots + 1> figure; // entry 0 left empty
+};
+inline ClockRow clockRow{};
 
 // One number field of an outline as atof reads it in the C locale (blanks, sign, decimal or
 // hexadecimal digits with fraction and exponent, inf and nan; no number reads as 0), truncated

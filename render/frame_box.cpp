@@ -20,7 +20,7 @@ int verticesOf(int slot) {
 } // namespace
 
 int slotsInUse() {
-    return std::clamp<int>(settings::OPTIONN, 0, figures::maxSlots);
+    return figures::slotsInUse();
 }
 
 Extent measureExtent() {

@@ -222,3 +222,7 @@
 #define IDC_WORDS_NOTE 1206
 #define IDC_WORDS_SPELL 1207
 #define IDC_WORDS_PROGRESS 1208
+// ... and the choice between the typed text and the time, with the time's form
+#define IDC_WORDS_USE_TEXT 1209
+#define IDC_WORDS_USE_CLOCK 1210
+#define IDC_WORDS_FORM 1211

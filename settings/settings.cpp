@@ -154,11 +154,23 @@ static_assert(keys[dialogKeyCount - 1].group == dialog && keys[dialogKeyCount].g
 static_assert(keys[keyCount - geometryKeyCount - 1].group == view &&
               keys[keyCount - geometryKeyCount].group == geometry);
 
+// The clock's keys are named here, not in the string table, whose entries belong to the 125
+// settings of the three groups.
+struct ClockKey {
+    const char* name;
+    Value* value;
+    Value defaultValue;
+};
+constexpr std::array<ClockKey, 2> clockKeys{{{"TOKEI", &TOKEI, 0}, {"TOKEIFORM", &TOKEIFORM, 1}}};
+
 // Values whose write the file refused. Later reads give them back as if the write had gone
 // through, so a confirmed edit stays in effect for the rest of the run instead of vanishing with
 // the next read of the unchanged file.
 std::array<bool, keyCount> unstored{};
 std::array<Value, keyCount> unstoredValue{};
+// The same for the clock's keys, which are only ever written together: while set, reads keep
+// the values in memory.
+bool clockUnstored;
 
 void readKey(int index) {
     const Key& key = keys[index];
@@ -172,17 +184,20 @@ void readKey(int index) {
                                                      settingsFileName));
 }
 
+bool writeValue(const char* key, Value value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%u",
+                  static_cast<unsigned>(static_cast<std::uint32_t>(value)));
+    return profile::writeString(mainSectionName, key, text, settingsFileName);
+}
+
 void writeGroup(Group group) {
     bool failed = false;
     for (int index = 0; index < keyCount; ++index) {
         if (keys[index].group != group) {
             continue;
         }
-        char text[40];
-        std::snprintf(text, sizeof text, "%u",
-                      static_cast<unsigned>(static_cast<std::uint32_t>(*keys[index].value)));
-        const bool stored =
-            profile::writeString(mainSectionName, keyName[index], text, settingsFileName);
+        const bool stored = writeValue(keyName[index], *keys[index].value);
         unstored[index] = !stored;
         unstoredValue[index] = *keys[index].value;
         failed = failed || !stored;
@@ -211,11 +226,29 @@ void readSettings() {
         }
         readKey(index);
     }
+    for (const ClockKey& key : clockKeys) {
+        if (!clockUnstored) {
+            *key.value = static_cast<Value>(
+                profile::readInt(mainSectionName, key.name,
+                                 static_cast<std::uint32_t>(key.defaultValue), settingsFileName));
+        }
+    }
 }
 
 void writeDialogSettings() {
     writeGroup(dialog);
 }
+void writeClockSettings() {
+    bool stored = true;
+    for (const ClockKey& key : clockKeys) {
+        stored = writeValue(key.name, *key.value) && stored;
+    }
+    clockUnstored = !stored;
+    if (!stored) {
+        profile::reportWriteFailure(settingsFileName);
+    }
+}
+
 void writeViewSettings() {
     writeGroup(view);
 }

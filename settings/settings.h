@@ -56,6 +56,12 @@ constexpr bool isColourCode(Value code) {
     return code >= 1 && code <= colourCodeCount;
 }
 
+// The clock (keys of their own, outside the three groups, which older versions ignore): TOKEI
+// non-zero shows the time instead of the stored word, TOKEIFORM its form (figures/clock_text.h).
+// Read at every read like the dialog group; written only where the user chooses them.
+inline Value TOKEI;
+inline Value TOKEIFORM;
+
 // Set by the window procedure at the end of window creation; from then on readSettings leaves
 // the view and geometry groups as they are in memory.
 inline Value startupDone;
@@ -78,5 +84,6 @@ void readSettings();
 void writeDialogSettings();
 void writeViewSettings();
 void writeWindowGeometry();
+void writeClockSettings();
 
 } // namespace settings

@@ -123,4 +123,41 @@ TEST_F(SettingsFile, AfterStartUpOnlyTheDialogGroupIsReadAgain) {
     EXPECT_EQ(SCREEN_L, -8);
 }
 
+TEST_F(SettingsFile, TheClockKeysAreReadAlwaysAndWrittenOnlyByTheirOwnWriter) {
+    profile::memory::setFile("kestasv.ini", outlines);
+    TOKEI = TOKEIFORM = 777;
+    readSettings();
+    EXPECT_EQ(TOKEI, 0);
+    EXPECT_EQ(TOKEIFORM, 1);
+    // The three groups' writers keep to their keys.
+    writeDialogSettings();
+    writeViewSettings();
+    writeWindowGeometry();
+    EXPECT_EQ(file(), outlines + defaultSection());
+
+    startupDone = 1;
+    TOKEI = 1;
+    TOKEIFORM = -3;
+    writeClockSettings();
+    EXPECT_EQ(file(), outlines + defaultSection() + "TOKEI=1\r\nTOKEIFORM=4294967293\r\n");
+    TOKEI = TOKEIFORM = 0;
+    readSettings();
+    EXPECT_EQ(TOKEI, 1);
+    EXPECT_EQ(TOKEIFORM, -3);
+
+    // A refused write stays in effect for the run, and the next write that goes through ends it.
+    profile::memory::refuseWrites("kestasv.ini", true);
+    TOKEI = 0;
+    writeClockSettings();
+    readSettings();
+    EXPECT_EQ(TOKEI, 0);
+    EXPECT_EQ(profile::memory::writeFailureReports(), 1);
+    profile::memory::refuseWrites("kestasv.ini", false);
+    writeClockSettings();
+    profile::memory::setFile("kestasv.ini", "[KESTA]\nTOKEI=1\n");
+    readSettings();
+    EXPECT_EQ(TOKEI, 1);
+    EXPECT_EQ(TOKEIFORM, 1);
+}
+
 } // namespace

@@ -1,7 +1,8 @@
 // Frame benchmark: composes frames into a window of its own, on the sample figure set and on the
 // heaviest row the outline format allows, and prints the mean time per frame with the shares of
 // the wall ordering and of the drawing calls; then the drawers against a floor, and the faces'
-// cost as the row travels.
+// cost as the row travels; last what the clock's swap of one slot's figure (and of six, as at
+// midnight) costs against one frame of its row.
 //
 //   bench_frame.exe [frames] [rounds]     (KESTA_SOURCE: the source tree as a Unix path, for the
 //                                          sample file; without it the program refuses)
@@ -335,6 +336,49 @@ void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// Milliseconds per call of step, over count calls.
+template <typename Step> double timeEach(int count, Step step) {
+    double begin = seconds();
+    for (int i = 0; i < count; ++i) {
+        step(i);
+    }
+    GdiFlush();
+    return (seconds() - begin) / count * 1000.0;
+}
+
+// The clock's row of eight figures of the sample set ("12:34:56" as its figures 1..8), turning
+// and travelling; the swaps read the figure from the settings file as the clock does.
+void slotSwaps(HWND window, int frames) {
+    figures::clockRow = {true, 8, {0, 1, 2, 3, 4, 5, 6, 7, 8}};
+    settings::OPTIONP = 2;
+    figures::loadFigures();
+    figures::seedRandom(1);
+    figures::buildFigures();
+    const double frame = timeEach(frames, [&](int) { render::composeFrame(window, {}); });
+    auto swaps = [&](const char* how) {
+        const double one = timeEach(frames, [](int i) {
+            figures::clockRow.figure[8] = 8 + i % 2;
+            figures::swapSlotFigure(8);
+        });
+        const double six = timeEach(frames / 6 + 1, [](int i) {
+            for (int s : {1, 2, 4, 5, 7, 8}) {
+                figures::clockRow.figure[s] = s + i % 2;
+                figures::swapSlotFigure(s);
+            }
+        });
+        std::printf("clock slot swap (sample figure set, 8 slots, %s): one frame %.3f ms; one slot "
+                    "%.3f ms (%.1f%% of a frame), six slots %.3f ms (%.1f%%)\n",
+                    how, frame, one, 100 * one / frame, six, 100 * six / frame);
+    };
+    swaps("figures read from the file");
+    // The clock keeps the figures of its form, read once a build.
+    const std::int32_t kept[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    figures::keepFigures(kept, 9);
+    swaps("figures kept");
+    figures::keepFigures(nullptr, 0);
+    figures::clockRow = {};
+}
+
 // The sample file's bytes, read through Wine's Z: drive from the source tree KESTA_SOURCE names
 // as a Unix path; empty when it names none or the file is not there. Without them the program
 // would load the defaults' empty figure set and time frames of nothing.
@@ -354,6 +398,12 @@ void sampleFigureSet(HWND window, int frames, int rounds, const std::string& sam
     bool existed = GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES;
     writeFile(ini, sample);
     settings::loadSettingNames();
+    settings::readSettings();
+    RECT client;
+    GetClientRect(window, &client);
+    figures::clientWidth = client.right;
+    figures::clientHeight = client.bottom;
+    slotSwaps(window, frames);
     settings::readSettings();
     figures::loadFigures();
     if (existed) {

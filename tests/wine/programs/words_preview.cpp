@@ -25,6 +25,7 @@ DWORD WINAPI typeText(void*) {
 
 int main() {
     settings::loadSettingNames();
+    settings::readSettings();
     wchar_t path[MAX_PATH];
     char bytes[512];
     DWORD length = 0;
