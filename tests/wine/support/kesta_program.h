@@ -315,8 +315,9 @@ inline ProbeReport probe(const Program& program) {
     DeleteFileW(path.c_str());
     PostMessageW(program.window, RegisterWindowMessageW(L"KestaProbe"), 0, 0);
     ProbeReport report;
+    // As long as a loaded machine may keep the program's thread from the hook's message.
     if (!waitFor([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                 5000)) {
+                 20000)) {
         return report;
     }
     std::ifstream in(narrow(path), std::ios::binary);
