@@ -1,7 +1,7 @@
 #include "importer/figure_plan.h"
 
 #include "importer/compose.h"
-#include "importer/options.h"
+#include "importer/utf8.h"
 #include "settings/settings.h"
 
 #include <cstdio>

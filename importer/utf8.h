@@ -38,4 +38,13 @@ int encodeUtf8If(const Characters& from, char (&text)[maxUtf8Bytes + 1], Keep ke
     return length;
 }
 
+// Space, ideographic space and tab separate words; they become no figure.
+bool isBlankCharacter(char32_t c);
+
+// The characters to import: each distinct one once, blanks aside, in order of appearance.
+void distinctCharacters(const Characters& text, Characters& distinct);
+
+// The characters to spell, blanks removed (the figures of a row stand side by side).
+void spelledCharacters(const Characters& text, Characters& spelled);
+
 } // namespace importer

@@ -3,6 +3,7 @@
 #include "importer/figure_list.h"
 #include "importer/ini_text.h"
 #include "importer/options.h"
+#include "importer/utf8.h"
 
 #include <gtest/gtest.h>
 
