@@ -1,7 +1,7 @@
 #include "dialog/words_work.h"
 
-#include "importer/compose.h"
-#include "importer/utf8.h"
+#include "figurefile/compose.h"
+#include "figurefile/utf8.h"
 
 #include <algorithm>
 #include <cstring>

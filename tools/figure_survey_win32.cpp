@@ -9,9 +9,9 @@
 //   figure_survey measure FACE [--bold] (--group kanji1|kana|ascii | --chars TEXT)
 //                 [--every K] [--from I] [--count N] --csv PATH
 //   figure_survey report FACE [--bold] --csv PATH [--sheet PATH.bmp] [--worst N]
+#include "figurefile/figure_list.h"
+#include "figurefile/word_import.h"
 #include "figures/format.h"
-#include "importer/figure_list.h"
-#include "importer/word_import.h"
 #include "tools/survey_scores.h"
 
 #include <windows.h>
