@@ -2,7 +2,7 @@
 // stored while the worker fits them, and added to the settings file at OK.
 #include "dialog/dialog.h"
 #include "dialog/words.h"
-#include "figurefile/word_import.h"
+#include "figurefile/add_stages.h"
 #include "figures/figures.h"
 #include "resources/resource.h"
 #include "settings/settings_place.h"

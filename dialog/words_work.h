@@ -4,8 +4,8 @@
 // the text the importer is asked to plan, and the preview's cells and note.
 #pragma once
 
+#include "figurefile/add_stages.h"
 #include "figurefile/figure_plan.h"
-#include "figurefile/word_import.h"
 #include "figures/format.h"
 
 #include <array>

@@ -1,10 +1,10 @@
 #include "importer/commands.h"
 
+#include "figurefile/add_stages.h"
 #include "figurefile/figure_list.h"
 #include "figurefile/figure_plan.h"
 #include "figurefile/ini_text.h"
 #include "figurefile/settings_file.h"
-#include "figurefile/word_import.h"
 #include "figures/format.h"
 #include "fitter/fit.h"
 #include "fitter/geometry.h"

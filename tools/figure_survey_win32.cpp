@@ -9,8 +9,8 @@
 //   figure_survey measure FACE [--bold] (--group kanji1|kana|ascii | --chars TEXT)
 //                 [--every K] [--from I] [--count N] --csv PATH
 //   figure_survey report FACE [--bold] --csv PATH [--sheet PATH.bmp] [--worst N]
+#include "figurefile/add_stages.h"
 #include "figurefile/figure_list.h"
-#include "figurefile/word_import.h"
 #include "figures/format.h"
 #include "tools/survey_scores.h"
 

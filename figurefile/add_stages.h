@@ -1,5 +1,5 @@
 // The Windows stages of adding a text's figures, shared by kesta-figures and the program's words
-// dialog (word_import_win32.cpp): the font chosen by name or by default, one character fitted
+// dialog (add_stages_win32.cpp): the font chosen by name or by default, one character fitted
 // into its figure value with what went wrong or was lost, and the held edit of the settings file
 // with the backup copy and the retries. Nothing here prints; every outcome has a Japanese text.
 // The glyph reader behind them keeps one font open: one thread at a time may fit.

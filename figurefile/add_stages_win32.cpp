@@ -1,4 +1,4 @@
-#include "figurefile/word_import.h"
+#include "figurefile/add_stages.h"
 
 #include "settings/settings.h"
 
