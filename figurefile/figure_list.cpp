@@ -1,5 +1,7 @@
 #include "figurefile/figure_list.h"
 
+#include "settings/shift_jis.h"
+
 #include <cstdio>
 
 namespace importer {
@@ -36,7 +38,7 @@ void figureName(char32_t character, std::string_view shiftJis, char (&name)[maxN
         usable = byte > 0x20 && byte != 0x7F &&
                  std::string_view(",;\"'=[").find(shiftJis[0]) == std::string_view::npos;
     } else if (shiftJis.size() == 2) {
-        usable = figures::isShiftJisLead(static_cast<unsigned char>(shiftJis[0]));
+        usable = settings::isShiftJisLead(static_cast<unsigned char>(shiftJis[0]));
     }
     if (usable) {
         std::snprintf(name, sizeof name, "%.*s", static_cast<int>(shiftJis.size()),
