@@ -1,5 +1,6 @@
 #include "figurefile/add_stages.h"
 
+#include "figurefile/utf8.h"
 #include "settings/settings.h"
 
 #include <windows.h>
@@ -94,9 +95,9 @@ void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
 // A character beyond the 16-bit range shows as its surrogate pair.
 void characterText(char32_t c, wchar_t (&text)[16]) {
     if (c > 0xFFFF && c <= 0x10FFFF) {
-        const char32_t v = c - 0x10000;
-        wsprintfW(text, L"「%c%c」(U+%04X)", static_cast<wchar_t>(0xD800 + (v >> 10)),
-                  static_cast<wchar_t>(0xDC00 + (v & 0x3FF)), static_cast<unsigned>(c));
+        wchar_t units[3];
+        utf16Units(c, units);
+        wsprintfW(text, L"「%c%c」(U+%04X)", units[0], units[1], static_cast<unsigned>(c));
     } else if (c <= 0xFFFF && c >= 0x20) {
         wsprintfW(text, L"「%c」(U+%04X)", static_cast<wchar_t>(c), static_cast<unsigned>(c));
     } else {

@@ -34,6 +34,17 @@ bool decodeUtf8(std::string_view text, Characters& characters) {
     return true;
 }
 
+int utf16Units(char32_t c, wchar_t (&units)[3]) {
+    units[1] = units[2] = L'\0';
+    if (c > 0xFFFF && c <= 0x10FFFF) {
+        units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        return 2;
+    }
+    units[0] = static_cast<wchar_t>(c);
+    return 1;
+}
+
 bool isBlankCharacter(char32_t c) {
     return c == U' ' || c == U'\u3000' || c == U'\t';
 }

@@ -38,6 +38,10 @@ int encodeUtf8If(const Characters& from, char (&text)[maxUtf8Bytes + 1], Keep ke
     return length;
 }
 
+// One character as UTF-16 units, terminated: a surrogate pair beyond the 16-bit range, else the
+// code as it is (a lone surrogate included, so that it can still be named); the number of units.
+int utf16Units(char32_t c, wchar_t (&units)[3]);
+
 // Space, ideographic space and tab separate words; they become no figure.
 bool isBlankCharacter(char32_t c);
 
