@@ -3,11 +3,11 @@
 // zone shows at the next tick); when the shown second or minute changes, only the slots whose
 // character changed take their new figure, and the row keeps its place, travel and angles.
 #include "app/app.h"
+#include "figurefile/figure_list.h"
 #include "figures/bounds.h"
 #include "figures/builder.h"
 #include "figures/clock_form.h"
 #include "figures/figures.h"
-#include "importer/figure_list.h"
 #include "settings/settings.h"
 
 #include <array>

@@ -7,10 +7,13 @@ set(KESTA_LAYER_settings resources)
 set(KESTA_LAYER_figures settings resources)
 set(KESTA_LAYER_render figures settings resources)
 set(KESTA_LAYER_saver figures settings resources)
-set(KESTA_LAYER_dialog importer figures settings resources)
-set(KESTA_LAYER_importer figures settings resources)
-set(KESTA_LAYER_app dialog importer render saver figures settings resources)
-set(KESTA_LAYER_tools importer figures settings resources)
+set(KESTA_LAYER_fitter figures settings resources)
+set(KESTA_LAYER_glyphs fitter figures settings resources)
+set(KESTA_LAYER_figurefile glyphs fitter figures settings resources)
+set(KESTA_LAYER_importer figurefile glyphs fitter figures settings resources)
+set(KESTA_LAYER_dialog figurefile glyphs fitter figures settings resources)
+set(KESTA_LAYER_app dialog figurefile glyphs fitter render saver figures settings resources)
+set(KESTA_LAYER_tools figurefile glyphs fitter figures settings resources)
 # Folders of headers alone, with no library to link.
 set(KESTA_HEADER_LAYERS resources)
 
@@ -56,12 +59,13 @@ function(kesta_layer layer)
     endif()
 endfunction()
 
-# Every folder's library, lowest first, so that each links the libraries below it: the
-# importer's below the dialog, which offers its stages in the words dialog; the program's shell
-# (app/) only where it builds, on Windows. The entry procedures (app/winmain.cpp,
-# importer/main_win32.cpp) belong to their programs, not to the libraries that tests link.
+# Every folder's library, lowest first, so that each links the libraries below it: the fitter,
+# the glyph reader and the settings file's figures below both the console program (importer/)
+# and the dialog, which offers their stages in the words dialog; the program's shell (app/) only
+# where it builds, on Windows. The entry procedures (app/winmain.cpp, importer/main_win32.cpp)
+# belong to their programs, not to the libraries that tests link.
 function(kesta_all_layers)
-    foreach(layer settings figures render saver)
+    foreach(layer settings figures render saver fitter glyphs figurefile)
         kesta_layer(${layer})
     endforeach()
     kesta_layer(importer EXCLUDE "/importer/main_win32\\.cpp$")

@@ -16,7 +16,7 @@ if(KESTA_FUZZ)
     # loops would cost most of a fuzz run's time.
     set(fitter fit.cpp rounding.cpp contour_limits.cpp point_budget.cpp repair.cpp seams.cpp
         optimise.cpp masks.cpp geometry.cpp raster.cpp)
-    list(TRANSFORM fitter PREPEND ${CMAKE_SOURCE_DIR}/importer/)
+    list(TRANSFORM fitter PREPEND ${CMAKE_SOURCE_DIR}/fitter/)
     set_source_files_properties(${fitter}
         PROPERTIES COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
 endif()
@@ -34,8 +34,9 @@ endif()
 # profile.
 function(kesta_native_program target)
     kesta_test_includes(${target})
-    target_link_libraries(${target} kesta_profile_memory kesta_dialog kesta_importer kesta_render
-                          kesta_saver kesta_figures kesta_settings)
+    target_link_libraries(${target} kesta_profile_memory kesta_dialog kesta_importer
+                          kesta_figurefile kesta_glyphs kesta_fitter kesta_render kesta_saver
+                          kesta_figures kesta_settings)
 endfunction()
 
 find_package(GTest REQUIRED)

@@ -2,6 +2,7 @@
 // characters the preview shows (the time now) and those OK makes (every one the form can show),
 // and the clock's keys, written at OK only when the choice or the form changed.
 #include "dialog/words.h"
+#include "figurefile/utf8.h"
 #include "figures/clock_form.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -23,16 +24,11 @@ void rowAt(const SYSTEMTIME& time, Form form, figures::clock::Row& row) {
 void appendRow(const figures::clock::Row& row, bool distinct, wchar_t (&text)[maxTextUnits + 1]) {
     for (int k = 1; k <= row.length; ++k) {
         const char32_t c = row.cell[k];
-        wchar_t units[3] = {};
         if (c == 0) {
             continue;
         }
-        if (c > 0xFFFF) {
-            units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-            units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            units[0] = static_cast<wchar_t>(c);
-        }
+        wchar_t units[3];
+        importer::utf16Units(c, units);
         const bool present = distinct && wcsstr(text, units) != nullptr;
         if (!present && lstrlenW(text) + lstrlenW(units) <= maxTextUnits) {
             lstrcatW(text, units);

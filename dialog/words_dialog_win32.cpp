@@ -2,8 +2,8 @@
 // stored while the worker fits them, and added to the settings file at OK.
 #include "dialog/dialog.h"
 #include "dialog/words.h"
+#include "figurefile/add_stages.h"
 #include "figures/figures.h"
-#include "importer/word_import.h"
 #include "resources/resource.h"
 #include "settings/settings_place.h"
 

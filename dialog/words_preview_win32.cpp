@@ -2,6 +2,7 @@
 // will read it, filled in a cell of its own; a character still being fitted shows as grey text,
 // one that could not be made is crossed out in red, one whose figure lost pieces is framed in red.
 #include "dialog/words.h"
+#include "figurefile/utf8.h"
 
 #include <algorithm>
 
@@ -40,11 +41,8 @@ void drawFigure(HDC dc, const CellBox& box, const char* value) {
 }
 
 void drawCharacter(HDC dc, const CellBox& box, char32_t c) {
-    wchar_t text[3] = {static_cast<wchar_t>(c), 0, 0};
-    if (c > 0xFFFF) {
-        text[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-        text[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    }
+    wchar_t text[3];
+    importer::utf16Units(c, text);
     RECT area{box.left, box.top, box.left + box.size, box.top + box.size};
     SetTextColor(dc, RGB(160, 160, 160));
     SetBkMode(dc, TRANSPARENT);

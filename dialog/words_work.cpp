@@ -1,7 +1,7 @@
 #include "dialog/words_work.h"
 
-#include "importer/compose.h"
-#include "importer/options.h"
+#include "figurefile/compose.h"
+#include "figurefile/utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,22 +20,11 @@ template <std::size_t N> void append(wchar_t (&text)[N], const wchar_t* piece) {
     text[at] = L'\0';
 }
 
-// One character as UTF-16 units (a lone surrogate as the code it is).
-void unitsOf(char32_t c, wchar_t (&units)[3]) {
-    units[1] = units[2] = L'\0';
-    if (c > 0xFFFF && c <= 0x10FFFF) {
-        units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-        units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-        units[0] = static_cast<wchar_t>(c);
-    }
-}
-
 // 「あ」(U+3042), or U+XXXX alone for a control character or a lone surrogate: a character the
 // dialog's font may lack is still named.
 void namedWithCode(char32_t c, wchar_t (&text)[24]) {
     wchar_t units[3];
-    unitsOf(c, units);
+    importer::utf16Units(c, units);
     wchar_t code[12] = L"U+";
     constexpr wchar_t digits[] = L"0123456789ABCDEF";
     int n = 2;
@@ -115,7 +104,7 @@ void appendListing(Result& result, const wchar_t* heading, Listing listing) {
             namedWithCode(cell.character, shown);
         } else {
             wchar_t units[3];
-            unitsOf(cell.character, units);
+            importer::utf16Units(cell.character, units);
             std::memcpy(shown, units, sizeof units);
         }
         append(result.note, shown);

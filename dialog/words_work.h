@@ -4,9 +4,9 @@
 // the text the importer is asked to plan, and the preview's cells and note.
 #pragma once
 
+#include "figurefile/add_stages.h"
+#include "figurefile/figure_plan.h"
 #include "figures/format.h"
-#include "importer/figure_plan.h"
-#include "importer/word_import.h"
 
 #include <array>
 #include <cstdint>

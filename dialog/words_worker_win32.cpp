@@ -4,7 +4,7 @@
 // while its font is open.
 #include "dialog/words.h"
 
-#include "importer/word_import.h"
+#include "figurefile/add_stages.h"
 
 #include <cstring>
 

@@ -9,6 +9,7 @@
 #include "figures/numbers.h"
 #include "settings/profile.h"
 #include "settings/settings.h"
+#include "settings/shift_jis.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,7 +34,8 @@ void readFigureLine(std::uint32_t figureNumber, char* buffer, std::uint32_t size
 void copyName(std::string_view name, char* entry) {
     std::size_t length = 0;
     while (length < name.size()) {
-        std::size_t width = isShiftJisLead(static_cast<unsigned char>(name[length])) ? 2 : 1;
+        std::size_t width =
+            settings::isShiftJisLead(static_cast<unsigned char>(name[length])) ? 2 : 1;
         if (length + width > static_cast<std::size_t>(figureNameSize - 1)) {
             break;
         }

@@ -21,11 +21,6 @@ void figureKey(std::uint32_t number, char (&key)[16]);
 // converts them, whatever the system's own ANSI code page.
 constexpr unsigned shiftJisCodePage = 932;
 
-// A Shift-JIS byte that opens a double-byte character.
-constexpr bool isShiftJisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // One figure as its value holds it; entry 0 of the contour and point tables is left empty.
 struct FigureRecord {
     std::int32_t points;

@@ -49,30 +49,4 @@ void parseOptions(int count, const char* const* arguments, Options& options) {
     }
 }
 
-bool isBlankCharacter(char32_t c) {
-    return c == U' ' || c == U'\u3000' || c == U'\t';
-}
-
-void distinctCharacters(const Characters& text, Characters& distinct) {
-    distinct.count = 0;
-    for (int i = 1; i <= text.count; ++i) {
-        bool seen = isBlankCharacter(text.at[i]);
-        for (int j = 1; j <= distinct.count && !seen; ++j) {
-            seen = distinct.at[j] == text.at[i];
-        }
-        if (!seen) {
-            distinct.at[++distinct.count] = text.at[i];
-        }
-    }
-}
-
-void spelledCharacters(const Characters& text, Characters& spelled) {
-    spelled.count = 0;
-    for (int i = 1; i <= text.count; ++i) {
-        if (!isBlankCharacter(text.at[i])) {
-            spelled.at[++spelled.count] = text.at[i];
-        }
-    }
-}
-
 } // namespace importer

@@ -4,8 +4,6 @@
 // Arguments arrive as UTF-8; the text becomes its characters (code points).
 #pragma once
 
-#include "importer/utf8.h"
-
 #include <string_view>
 
 namespace importer {
@@ -22,14 +20,5 @@ struct Options {
 };
 
 void parseOptions(int count, const char* const* arguments, Options& options);
-
-// Space, ideographic space and tab separate words; they become no figure.
-bool isBlankCharacter(char32_t c);
-
-// The characters to import: each distinct one once, blanks aside, in order of appearance.
-void distinctCharacters(const Characters& text, Characters& distinct);
-
-// The characters to spell, blanks removed (the figures of a row stand side by side).
-void spelledCharacters(const Characters& text, Characters& spelled);
 
 } // namespace importer

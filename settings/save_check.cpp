@@ -4,13 +4,11 @@
 // on the same line by a second byte 0x40-0x7E or 0x80-0xFC).
 #include "settings/save_check.h"
 
+#include "settings/shift_jis.h"
+
 namespace settings {
 
 namespace {
-
-bool isLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 bool isTrail(unsigned char c) {
     return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
@@ -31,7 +29,7 @@ void checkOutlineByte(SaveCheck& check, unsigned char c) {
     if (check.leadPending) {
         check.leadPending = false;
         check.invalid = check.invalid || !isTrail(c);
-    } else if (isLead(c)) {
+    } else if (isShiftJisLead(c)) {
         check.leadPending = true;
     } else {
         check.invalid = check.invalid || !isSingle(c);

@@ -5,9 +5,9 @@
 // then the median and minimum per group. With a path it also writes a contact sheet (PGM):
 // white where figure and glyph agree, light grey figure only, dark grey glyph only.
 //   figure_report [FACE] [SHEET.pgm] [CHARACTERS]   (the characters replace the groups)
-#include "importer/fit.h"
-#include "importer/glyph_reader.h"
-#include "importer/raster.h"
+#include "fitter/fit.h"
+#include "fitter/raster.h"
+#include "glyphs/glyph_reader.h"
 #include "tools/figure_scores.h"
 
 #include <windows.h>

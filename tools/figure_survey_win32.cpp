@@ -9,9 +9,10 @@
 //   figure_survey measure FACE [--bold] (--group kanji1|kana|ascii | --chars TEXT)
 //                 [--every K] [--from I] [--count N] --csv PATH
 //   figure_survey report FACE [--bold] --csv PATH [--sheet PATH.bmp] [--worst N]
+#include "figurefile/add_stages.h"
+#include "figurefile/figure_list.h"
+#include "figurefile/utf8.h"
 #include "figures/format.h"
-#include "importer/figure_list.h"
-#include "importer/word_import.h"
 #include "tools/survey_scores.h"
 
 #include <windows.h>
@@ -263,15 +264,8 @@ const char* outcomeName(FitOutcome outcome) {
 }
 
 int utf8Of(char32_t c, char (&text)[8]) {
-    wchar_t wide[2];
-    int units = 1;
-    if (c > 0xFFFF) {
-        wide[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-        wide[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        units = 2;
-    } else {
-        wide[0] = static_cast<wchar_t>(c);
-    }
+    wchar_t wide[3];
+    const int units = importer::utf16Units(c, wide);
     const int n = WideCharToMultiByte(CP_UTF8, 0, wide, units, text, 7, nullptr, nullptr);
     text[std::max(0, n)] = '\0';
     return n;

@@ -1,7 +1,7 @@
 // Arbitrary bytes as a font's character map: the reader for characters beyond the 16-bit range
 // must stay within the table whatever its offsets, lengths and group counts claim. The first
 // three bytes choose the character looked up.
-#include "importer/cmap.h"
+#include "glyphs/cmap.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -7,10 +7,10 @@
 // lines without "]", byte-order marks all come from the seeds): a refusal changes no byte; a
 // success keeps every key line the plan does not mean to change and lists every added figure.
 // The first 8 bytes choose the edit (see LLVMFuzzerTestOneInput); the rest is the file.
+#include "figurefile/figure_list.h"
+#include "figurefile/figure_plan.h"
+#include "figurefile/ini_text.h"
 #include "figures/format.h"
-#include "importer/figure_list.h"
-#include "importer/figure_plan.h"
-#include "importer/ini_text.h"
 #include "settings/ini_lines.h"
 #include "settings/settings.h"
 

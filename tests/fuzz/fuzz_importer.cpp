@@ -3,8 +3,8 @@
 // their outer contour, the limits). The bytes are read as contours of 16-bit point pairs scaled
 // into the cell (-64..64 units). The fitter works briefly (the figure is checked whole after any
 // number of its steps) and glyphs are held to 96 points, so that a run reaches many glyphs.
-#include "importer/fit.h"
-#include "importer/geometry.h"
+#include "fitter/fit.h"
+#include "fitter/geometry.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // to the importer's soundness check (simple, separate contours with exactly the outer ones
 // listed), so the sample meets the rules of the figures the importer writes.
 #include "figures/format.h"
-#include "importer/geometry.h"
+#include "fitter/geometry.h"
 #include "settings/ini_lines.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The font's character map read for characters beyond the 16-bit range: the first Unicode
 // subtable of format 12 is searched, group bounds are exact, and a damaged table gives no glyph
 // and is never read beyond its end.
-#include "importer/cmap.h"
+#include "glyphs/cmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 // The figure importer's work on the settings file's bytes, names and command line: edits touch
 // only the value or line they mean, in the file's CRLF form, and names never break a value.
-#include "importer/figure_list.h"
-#include "importer/ini_text.h"
+#include "figurefile/figure_list.h"
+#include "figurefile/ini_text.h"
+#include "figurefile/utf8.h"
 #include "importer/options.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The figure importer's fitter on hand-made contours with known answers: every result must pass
 // the same soundness checks as the shipped figures and keep the shape.
 #include "figures/format.h"
-#include "importer/fit.h"
-#include "importer/geometry.h"
-#include "importer/optimise.h"
-#include "importer/raster.h"
+#include "fitter/fit.h"
+#include "fitter/geometry.h"
+#include "fitter/optimise.h"
+#include "fitter/raster.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // what it hides kept), added lines end like the file's own, and files it cannot read as
 // Shift-JIS are left alone. Also the one section and key reader the importer, the save check and
 // the in-memory profile share, on the cases checked against the platform.
-#include "importer/figure_plan.h"
+#include "figurefile/figure_plan.h"
 #include "settings/ini_lines.h"
 #include "settings/profile.h"
 #include "tests/support/profile_memory.h"

@@ -3,7 +3,7 @@
 // preview and at OK, decomposed marks join their letter, and the note names each character once,
 // codes apart, a failed reading apart from a character the font lacks.
 #include "dialog/words_work.h"
-#include "importer/compose.h"
+#include "figurefile/compose.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // spelled row, its CANCEL drops it while the figures stay), from the menu (written and drawn at
 // once), cancelled (the file untouched), and with a character the font lacks (named, left out).
 // The fitting stages themselves: a bold face reaches the figure.
+#include "figurefile/add_stages.h"
 #include "figures/format.h"
-#include "importer/word_import.h"
 #include "resources/resource.h"
 #include "tests/wine/support/kesta_program.h"
 

@@ -3,7 +3,7 @@
 // imported word, bold and italic figures unlike the regular ones, and bad input refused with
 // nothing changed.
 #include "figures/format.h"
-#include "importer/geometry.h"
+#include "fitter/geometry.h"
 #include "tests/wine/support/kesta_program.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Glyphs read through GDI and fitted into figures: every read must match GDI's own rendering of
 // the glyph (the reader refuses it otherwise), and representative characters of a CFF font (Noto
 // Sans CJK JP) and a TrueType font (DejaVu Sans) must keep their shape in the figure.
-#include "importer/fit.h"
-#include "importer/geometry.h"
-#include "importer/glyph_reader.h"
+#include "fitter/fit.h"
+#include "fitter/geometry.h"
+#include "glyphs/glyph_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // face as a region painted with the brush and its contours traced from point to point, a wall as
 // a polygon in the context's pen traced again from corner to corner. Hand-picked and random
 // shapes, inside the bitmap, pinned to its edges, thrown far past it, degenerate and crossing.
-#include "importer/pixel_bitmap_win32.h"
+#include "glyphs/pixel_bitmap_win32.h"
 #include "render/drawers.h"
 #include "render/face.h"
 #include "render/walls.h"

@@ -2,7 +2,7 @@
 // directory, starting kesta.exe, finding its windows, sending it commands and closing it.
 #pragma once
 
-#include "importer/pixel_bitmap_win32.h"
+#include "glyphs/pixel_bitmap_win32.h"
 
 #include <windows.h>
 
