@@ -86,22 +86,4 @@ bool fitFigure(FitWork& work, const Glyph& source, Shape& figure, FitReport& rep
     return shapeFault(figure) == Fault::none;
 }
 
-void shapeToRecord(const Shape& shape, figures::FigureRecord& record) {
-    record = {};
-    record.points = shape.points;
-    record.header[figures::contourCountField] = shape.contours;
-    int listed = 0;
-    for (int c = 1; c <= shape.contours; ++c) {
-        record.start[c] = shape.first[c];
-        record.end[c] = shape.last[c];
-        if (shape.outer[c] && listed < figures::maxOuterContours) {
-            record.header[++listed] = shape.first[c];
-        }
-    }
-    for (int k = 1; k <= shape.points; ++k) {
-        record.x[k] = shape.x[k];
-        record.y[k] = shape.y[k];
-    }
-}
-
 } // namespace importer

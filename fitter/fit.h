@@ -6,6 +6,7 @@
 #pragma once
 
 #include "figures/format.h"
+#include "fitter/geometry.h"
 #include "fitter/glyph.h"
 #include "fitter/optimise.h"
 #include "fitter/point_budget.h"
@@ -54,9 +55,6 @@ struct FitWork {
 // False when nothing drawable is left.
 bool fitFigure(FitWork& work, const Glyph& glyph, Shape& figure, FitReport& report,
                const Effort& effort = fullEffort);
-
-// The figure as the outline format holds it: contours in order, outer contours listed.
-void shapeToRecord(const Shape& shape, figures::FigureRecord& record);
 
 // The figure's overlap with the glyph (both in outline units) on the outline-unit grid.
 double overlapWithGlyph(FitWork& work, const Shape& shape, const Glyph& glyph);

@@ -334,6 +334,42 @@ int contactCount(const Shape& shape) {
     return count;
 }
 
+void shapeToRecord(const Shape& shape, figures::FigureRecord& record) {
+    record = {};
+    record.points = shape.points;
+    record.header[figures::contourCountField] = shape.contours;
+    int listed = 0;
+    for (int c = 1; c <= shape.contours; ++c) {
+        record.start[c] = shape.first[c];
+        record.end[c] = shape.last[c];
+        if (shape.outer[c] && listed < figures::maxOuterContours) {
+            record.header[++listed] = shape.first[c];
+        }
+    }
+    for (int k = 1; k <= shape.points; ++k) {
+        record.x[k] = shape.x[k];
+        record.y[k] = shape.y[k];
+    }
+}
+
+void recordToShape(const figures::FigureRecord& record, Shape& shape) {
+    const int contours = record.header[figures::contourCountField];
+    shape.points = record.points;
+    shape.contours = contours;
+    for (int c = 1; c <= contours; ++c) {
+        shape.first[c] = record.start[c];
+        shape.last[c] = record.end[c];
+        shape.outer[c] = false;
+        for (int h = 1; h <= figures::maxOuterContours; ++h) {
+            shape.outer[c] = shape.outer[c] || record.header[h] == record.start[c];
+        }
+    }
+    for (int k = 1; k <= record.points; ++k) {
+        shape.x[k] = record.x[k];
+        shape.y[k] = record.y[k];
+    }
+}
+
 Fault figureFault(const figures::FigureRecord& record) {
     if (!figures::isWellFormed(record)) {
         return Fault::format;
@@ -376,20 +412,7 @@ Fault figureFault(const figures::FigureRecord& record) {
         }
     }
     Shape& shape = recordShape;
-    shape.points = record.points;
-    shape.contours = contours;
-    for (int c = 1; c <= contours; ++c) {
-        shape.first[c] = record.start[c];
-        shape.last[c] = record.end[c];
-        shape.outer[c] = false;
-        for (int h = 1; h <= figures::maxOuterContours; ++h) {
-            shape.outer[c] = shape.outer[c] || record.header[h] == record.start[c];
-        }
-    }
-    for (int k = 1; k <= record.points; ++k) {
-        shape.x[k] = record.x[k];
-        shape.y[k] = record.y[k];
-    }
+    recordToShape(record, shape);
     return shapeFault(shape);
 }
 

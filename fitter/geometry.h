@@ -73,6 +73,11 @@ bool isSeam(const Shape& shape, int contour, int k);
 // A figure as the file holds it.
 Fault figureFault(const figures::FigureRecord& record);
 
+// The figure as the outline format holds it (contours in order, outer contours listed), and
+// back; a record must be well formed (figures::isWellFormed) to become a shape.
+void shapeToRecord(const Shape& shape, figures::FigureRecord& record);
+void recordToShape(const figures::FigureRecord& record, Shape& shape);
+
 // The depth of every contour: how many other contours hold its first point.
 void nestingDepths(const Shape& shape, std::array<int, maxGlyphContours + 1>& depth);
 
