@@ -285,6 +285,18 @@ int shiftJisOf(char32_t c, char (&bytes)[8]) {
 constexpr const char* csvHeader = "group,character,code,sjis,outcome,points,contours,dropped,"
                                   "fitted,independent,ms,read,value\n";
 
+// The importer's font and the survey's own rendering font of the same face; false (said) when
+// GDI chose another face.
+bool openFonts(const Arguments& a, FontFrame& frame) {
+    wchar_t opened[32];
+    if (openFaceOrDefault(a.face, a.bold, false, frame, opened) != FontFault::none ||
+        !openRenderFont(a.face, a.bold)) {
+        std::fprintf(stderr, "font not installed (GDI chose another face)\n");
+        return false;
+    }
+    return true;
+}
+
 int measure(const Arguments& a) {
     const char* groupName = "chosen";
     char groupText[16] = "chosen";
@@ -300,10 +312,7 @@ int measure(const Arguments& a) {
         selectText(a.chars);
     }
     FontFrame frame;
-    wchar_t opened[32];
-    if (openFaceOrDefault(a.face, a.bold, false, frame, opened) != FontFault::none ||
-        !openRenderFont(a.face, a.bold)) {
-        std::fprintf(stderr, "font not installed (GDI chose another face)\n");
+    if (!openFonts(a, frame)) {
         return 1;
     }
     FILE* csv = _wfopen(a.csv, L"ab");
@@ -675,10 +684,7 @@ int report(const Arguments& a) {
         return 0;
     }
     FontFrame frame;
-    wchar_t opened[32];
-    if (openFaceOrDefault(a.face, a.bold, false, frame, opened) != FontFault::none ||
-        !openRenderFont(a.face, a.bold)) {
-        std::fprintf(stderr, "font not installed (GDI chose another face)\n");
+    if (!openFonts(a, frame)) {
         return 1;
     }
     closeFont();

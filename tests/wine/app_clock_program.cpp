@@ -11,22 +11,12 @@ using namespace kestatest;
 
 namespace {
 
-const wchar_t* const wordsTitle = L"\u6587\u5b57\u304b\u3089\u56f3\u5f62\u3092\u4f5c\u308b";
-
-std::string square(const char* name) {
-    std::string value = std::string(name) + ",4,0,1,0,0,0,1,1,4";
-    for (int i = 0; i < 12; ++i) {
-        value += ",0,0";
-    }
-    return value + ",-40,-40,40,-40,40,40,-40,40";
-}
-
 // A still row (no turning, no travel, no tilt) of two squares, so that only a changed figure
 // changes the picture.
 const std::string original = "[KESTA]\r\nTIMER=50\r\nOPTIONN=2\r\nOPTIONA1=1\r\nOPTIONA2=2\r\n"
                              "STEPRAG=0\r\nOPTIONP=1\r\nVIEW=0\r\nSIZE=6\r\nSIZEY=6\r\n"
                              "[MOJI ZAHYO]\r\nZAHYO1=" +
-                             square("A") + "\r\nZAHYO2=" + square("SQUARE") + "\r\n";
+                             squareValue("A") + "\r\nZAHYO2=" + squareValue("SQUARE") + "\r\n";
 
 class ClockInProgram : public testing::Test {
   protected:
@@ -37,7 +27,7 @@ class ClockInProgram : public testing::Test {
         sendCommand(program.window, IDM_START);
     }
     void TearDown() override {
-        if (HWND open = FindWindowW(L"#32770", wordsTitle)) {
+        if (HWND open = FindWindowW(L"#32770", wordsDialogTitle)) {
             PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
             waitFor([&] { return !IsWindow(open); }, 5000);
         }
@@ -48,7 +38,7 @@ class ClockInProgram : public testing::Test {
     // Opens the words dialog from the menu, chooses the text or the time, and presses OK.
     bool chooseAndOk(int choice) {
         postCommand(program.window, IDM_WORDS);
-        HWND words = findDialog(wordsTitle);
+        HWND words = findDialog(wordsDialogTitle);
         waitFor([&] { return IsWindowVisible(words) != FALSE; });
         if (!words || !clickButton(words, choice)) {
             return false;

@@ -17,21 +17,12 @@ using namespace kestatest;
 namespace {
 
 const wchar_t* const settingsTitle = L"KESTA_x64_\u8a2d\u5b9a";
-const wchar_t* const wordsTitle = L"\u6587\u5b57\u304b\u3089\u56f3\u5f62\u3092\u4f5c\u308b";
 const wchar_t* const word = L"\u3042\u3044\u6f22A"; // あい漢A
-
-std::string square(const char* name) {
-    std::string value = std::string(name) + ",4,0,1,0,0,0,1,1,4";
-    for (int i = 0; i < 12; ++i) {
-        value += ",0,0";
-    }
-    return value + ",-40,-40,40,-40,40,40,-40,40";
-}
 
 // Two squares in the row; the first is named "A", as the importer names that letter.
 const std::string original = "[KESTA]\r\nTIMER=50\r\nOPTIONN=2\r\nOPTIONA1=1\r\nOPTIONA2=2\r\n"
                              "[MOJI ZAHYO]\r\nZAHYO1=" +
-                             square("A") + "\r\nZAHYO2=" + square("SQUARE") + "\r\n";
+                             squareValue("A") + "\r\nZAHYO2=" + squareValue("SQUARE") + "\r\n";
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> found;
@@ -79,7 +70,7 @@ void expectThreeFiguresAdded(bool spelled) {
     EXPECT_EQ(keptLines(now, spelled), keptLines(original, spelled));
     EXPECT_EQ(lines(now).size() - keptLines(now, spelled).size(),
               lines(original).size() - keptLines(original, spelled).size() + 3 + (spelled ? 2 : 0));
-    EXPECT_EQ(figureValue("ZAHYO1"), square("A"));
+    EXPECT_EQ(figureValue("ZAHYO1"), squareValue("A"));
     for (const char* key : {"ZAHYO3", "ZAHYO4", "ZAHYO5"}) {
         EXPECT_FALSE(figureValue(key).empty()) << key;
     }
@@ -103,7 +94,7 @@ class WordsInProgram : public testing::Test {
     }
 
     void TearDown() override {
-        for (const wchar_t* title : {wordsTitle, settingsTitle}) {
+        for (const wchar_t* title : {wordsDialogTitle, settingsTitle}) {
             if (HWND open = FindWindowW(L"#32770", title)) {
                 PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
                 waitFor([&] { return !IsWindow(open); }, 5000);
@@ -123,7 +114,7 @@ class WordsInProgram : public testing::Test {
 
     // The words dialog once it shows (its controls filled in).
     HWND findWords() {
-        HWND words = findDialog(wordsTitle);
+        HWND words = findDialog(wordsDialogTitle);
         waitFor([&] { return IsWindowVisible(words) != FALSE; });
         return words;
     }

@@ -197,14 +197,23 @@ inline unsigned clientPixel(HWND window, int x, int y) {
 }
 
 // A figure section in which figures 5 and 22 (the two default slots) are squares 80 units wide.
-inline std::string squareFigures() {
-    std::string square = "SQUARE,4,0,1,0,0,0,1,1,4";
+// A figure value: a square of side 80 named name.
+inline std::string squareValue(const char* name) {
+    std::string value = std::string(name) + ",4,0,1,0,0,0,1,1,4";
     for (int i = 0; i < 12; ++i) {
-        square += ",0,0";
+        value += ",0,0";
     }
-    square += ",-40,-40,40,-40,40,40,-40,40";
+    return value + ",-40,-40,40,-40,40,40,-40,40";
+}
+
+inline std::string squareFigures() {
+    const std::string square = squareValue("SQUARE");
     return "[MOJI ZAHYO]\r\nZAHYO5=" + square + "\r\nZAHYO22=" + square + "\r\n";
 }
+
+// The words dialog's title, 文字から図形を作る.
+inline const wchar_t* const wordsDialogTitle =
+    L"\u6587\u5b57\u304b\u3089\u56f3\u5f62\u3092\u4f5c\u308b";
 
 // The build folder of kesta.exe (Windows path, no trailing separator).
 inline std::wstring buildDirectory() {
