@@ -113,31 +113,32 @@ int runSettings(HWND owner) {
     return result == -1 ? 1 : 0;
 }
 
+// Each refusal's text around the offending switch, quoted.
+struct RefusalText {
+    const wchar_t* before;
+    const wchar_t* after;
+};
+
+RefusalText refusalText(saver::Refusal refusal) {
+    switch (refusal) {
+    case saver::Refusal::unknownSwitch: return {L"", L"は使えない指定です。"};
+    case saver::Refusal::noWindow:
+        return {L"", L"にはプレビューを表示するウィンドウのハンドルが必要です。"};
+    case saver::Refusal::notANumber:
+        return {L"", L"はウィンドウのハンドル（10進数）ではありません。"};
+    case saver::Refusal::extraText: return {L"", L"は余分な指定です。"};
+    case saver::Refusal::notAWindow: return {L"ハンドル", L"のウィンドウが見つかりません。"};
+    case saver::Refusal::none: break;
+    }
+    return {nullptr, nullptr};
+}
+
 int refuseStart(const saver::StartRequest& request) {
     Text text;
-    switch (request.refusal) {
-    case saver::Refusal::unknownSwitch:
+    if (const RefusalText said = refusalText(request.refusal); said.after) {
+        add(text, said.before);
         addQuoted(text, request.offending);
-        add(text, L"は使えない指定です。");
-        break;
-    case saver::Refusal::noWindow:
-        addQuoted(text, request.offending);
-        add(text, L"にはプレビューを表示するウィンドウのハンドルが必要です。");
-        break;
-    case saver::Refusal::notANumber:
-        addQuoted(text, request.offending);
-        add(text, L"はウィンドウのハンドル（10進数）ではありません。");
-        break;
-    case saver::Refusal::extraText:
-        addQuoted(text, request.offending);
-        add(text, L"は余分な指定です。");
-        break;
-    case saver::Refusal::notAWindow:
-        add(text, L"ハンドル");
-        addQuoted(text, request.offending);
-        add(text, L"のウィンドウが見つかりません。");
-        break;
-    case saver::Refusal::none: break;
+        add(text, said.after);
     }
     add(text, usage);
     MessageBoxW(nullptr, text.buffer.data(), messageTitle, MB_OK | MB_ICONERROR);

@@ -10,23 +10,18 @@ settings::Value movedBarValue(settings::Value value, BarMove move, int thumbPosi
     // Wide arithmetic, so a stored value at either end of 32 bits steps without overflow; the
     // result is a bound or lies between the stored value and a bound, so it fits again.
     const std::int64_t v = value;
+    std::int64_t step = 0;
     switch (move) {
-    case BarMove::lineLeft:
-        return static_cast<settings::Value>(
-            std::max<std::int64_t>(v - range.lineStep, range.least));
-    case BarMove::lineRight:
-        return static_cast<settings::Value>(
-            std::min<std::int64_t>(v + range.lineStep, range.greatest));
-    case BarMove::pageLeft:
-        return static_cast<settings::Value>(
-            std::max<std::int64_t>(v - range.pageStep, range.least));
-    case BarMove::pageRight:
-        return static_cast<settings::Value>(
-            std::min<std::int64_t>(v + range.pageStep, range.greatest));
+    case BarMove::lineLeft: step = -std::int64_t{range.lineStep}; break;
+    case BarMove::lineRight: step = range.lineStep; break;
+    case BarMove::pageLeft: step = -std::int64_t{range.pageStep}; break;
+    case BarMove::pageRight: step = range.pageStep; break;
     case BarMove::thumb: return thumbPosition;
-    case BarMove::none: break;
+    case BarMove::none: return value;
     }
-    return value;
+    // Only the bound moved towards is enforced: a stored value beyond the other stays beyond it.
+    return static_cast<settings::Value>(step < 0 ? std::max<std::int64_t>(v + step, range.least)
+                                                 : std::min<std::int64_t>(v + step, range.greatest));
 }
 
 std::int32_t heldScroll(std::int64_t wanted, const ScrollSpan& span) {
