@@ -162,22 +162,20 @@ void textCharacters(const wchar_t* units, importer::Characters& characters) {
     importer::composeCharacters(characters);
 }
 
-void importedCharacters(const importer::Characters& characters, MadeCache& cache,
-                        bool leaveOutUnmade, importer::Characters& imported) {
+void importedCharacters(const importer::Characters& characters, importer::Characters& imported) {
     imported.count = 0;
     for (int i = 1; i <= characters.count; ++i) {
         const char32_t c = characters.at[i];
-        if (!isLoneSurrogate(c) && !(leaveOutUnmade && madeUnmade(findMade(cache, c)))) {
+        if (!isLoneSurrogate(c)) {
             imported.at[++imported.count] = c;
         }
     }
 }
 
 bool startText(const importer::Characters& characters, const importer::SectionNames& names,
-               MadeCache& cache, bool write, bool leaveOutUnmade, importer::AddWork& work,
-               wchar_t (&refusal)[refusalUnits]) {
+               bool write, importer::AddWork& work, wchar_t (&refusal)[refusalUnits]) {
     importer::Characters imported;
-    importedCharacters(characters, cache, leaveOutUnmade, imported);
+    importedCharacters(characters, imported);
     refusal[0] = L'\0';
     // At most a row of characters at once, spelled or not.
     if (importer::startCharacters(imported, names, false, false, work) != importer::Refusal::none) {
@@ -246,16 +244,6 @@ void fillCells(const importer::AddWork& work, const importer::Characters& charac
     appendListing(result, L"図形にできない文字(除きます): ", Listing::unmakeable);
     appendListing(result, L"形が一部欠ける文字: ", Listing::lossy);
     appendListing(result, L"設定ファイルにある図形を使う文字: ", Listing::stored);
-}
-
-void takeFitted(MadeCache& cache, importer::AddWork& work) {
-    for (int i = 1; i <= work.distinct.count; ++i) {
-        const Made* made = findMade(cache, work.distinct.at[i]);
-        if (made && made->outcome == importer::FitOutcome::fitted) {
-            std::memcpy(work.value[i], made->value, sizeof work.value[i]);
-            work.fitted[i] = true;
-        }
-    }
 }
 
 void spelledKeys(const importer::AddWork& work, Result& result) {

@@ -77,18 +77,15 @@ constexpr bool isLoneSurrogate(char32_t c) {
 // The characters of the typed units, composed.
 void textCharacters(const wchar_t* units, importer::Characters& characters);
 
-// The characters for the importer: without lone surrogates, and with leaveOutUnmade without
-// those known to be unmakeable. Composed once already: leaving one out never joins its
-// neighbours.
-void importedCharacters(const importer::Characters& characters, MadeCache& cache,
-                        bool leaveOutUnmade, importer::Characters& imported);
+// The characters for the importer: without lone surrogates (composed once already, so leaving
+// one out never joins its neighbours). The characters that turn out unmakeable are left out by
+// the run before its write.
+void importedCharacters(const importer::Characters& characters, importer::Characters& imported);
 
-// Starts the importer's work on the text (no file involved yet), with leaveOutUnmade without
-// the characters known to be unmakeable: false with the refusal's text (empty for a blank text
-// not being written).
+// Starts the importer's work on the text (no file involved yet): false with the refusal's text
+// (empty for a blank text not being written).
 bool startText(const importer::Characters& characters, const importer::SectionNames& names,
-               MadeCache& cache, bool write, bool leaveOutUnmade, importer::AddWork& work,
-               wchar_t (&refusal)[refusalUnits]);
+               bool write, importer::AddWork& work, wchar_t (&refusal)[refusalUnits]);
 
 // The characters of the planned work that have no figure yet.
 int countToFit(const importer::AddWork& work, MadeCache& cache);
@@ -97,9 +94,6 @@ int countToFit(const importer::AddWork& work, MadeCache& cache);
 // naming the marked characters, each once.
 void fillCells(const importer::AddWork& work, const importer::Characters& characters,
                MadeCache& cache, Result& result);
-
-// The fitted figures into the planned work, ready for the write.
-void takeFitted(MadeCache& cache, importer::AddWork& work);
 
 // The figure list items the spelled row uses after a write.
 void spelledKeys(const importer::AddWork& work, Result& result);

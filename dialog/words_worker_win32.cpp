@@ -1,12 +1,13 @@
-// The words dialog's worker: the importer's stages on the text of the latest request (names and
-// keys planned on the settings file as it is, new figures fitted with the chosen font, kept per
-// character while the font stays), and at OK the held write. It holds the importer's fitter
-// while its font is open.
+// The words dialog's worker: the stages of adding figures run on the text of the latest request
+// (names and keys planned on the settings file as it is, new figures fitted with the chosen font,
+// kept per character while the font stays), and at OK the rest of the run, the held write. It
+// holds the fitter while its font is open.
 #include "dialog/words.h"
 
-#include "figurefile/add_stages.h"
+#include "figurefile/add_run.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace dialog::words {
 
@@ -15,7 +16,6 @@ namespace {
 struct Font {
     wchar_t face[LF_FACESIZE];
     bool bold, italic;
-    bool open;
     importer::FontFrame frame;
 };
 
@@ -30,11 +30,11 @@ struct Shared {
 struct Own {
     Request job;
     importer::Characters characters; // the job's text
-    importer::AddWork work;
-    importer::IniText text;
+    importer::AddRun run;
     Font font;
     MadeCache made;
     Result building;
+    wchar_t backupSaid[512]; // the write's text of the backup copy, told before its outcome
 };
 
 struct Worker {
@@ -75,8 +75,8 @@ void refuse(const wchar_t* text) {
     finish();
 }
 
-// Opens the request's font once; a new face or style forgets what the old one made.
-bool openRequestedFont() {
+// A new face or style forgets what the old one made.
+void chooseRequestedFont() {
     Font& font = worker.own.font;
     const Request& job = worker.own.job;
     if (lstrcmpW(font.face, job.face) != 0 || font.bold != job.bold || font.italic != job.italic) {
@@ -85,9 +85,29 @@ bool openRequestedFont() {
         font.italic = job.italic;
         forgetMade(worker.own.made);
     }
-    if (font.open) {
-        return true;
+}
+
+// The run's hooks.
+
+void tell(void*, importer::Told told, const wchar_t* text) {
+    Own& own = worker.own;
+    if (told != importer::Told::refusal) {
+        lstrcpynW(own.backupSaid, text, static_cast<int>(std::size(own.backupSaid)));
+        return;
     }
+    wchar_t said[refusalUnits] = L"";
+    if (own.backupSaid[0]) {
+        lstrcpynW(said, own.backupSaid, refusalUnits);
+        lstrcatW(said, L"\n");
+    }
+    const int used = lstrlenW(said);
+    lstrcpynW(said + used, text, refusalUnits - used);
+    refuse(said);
+}
+
+// Opens the chosen font at the first fit of a request.
+bool openRequestedFont(void*, const importer::FontFrame*& frame) {
+    Font& font = worker.own.font;
     wchar_t opened[32];
     importer::holdFitter();
     const importer::FontFault fault =
@@ -103,89 +123,67 @@ bool openRequestedFont() {
         refuse(text);
         return false;
     }
-    font.open = true;
+    frame = &font.frame;
     return true;
 }
 
-void closeRequestedFont() {
-    if (worker.own.font.open) {
-        importer::closeFont();
-        importer::releaseFitter();
-        worker.own.font.open = false;
-    }
+void closeRequestedFont(void*) {
+    importer::closeFont();
+    importer::releaseFitter();
 }
 
-// Fits the characters without a figure, one at a time, the cells filled as each is made; false
-// when the request went stale or the font did not open.
-bool fitMissing() {
+// A character fitted with this font before, for this request or an earlier one.
+bool knownMade(void*, char32_t c, importer::FitOutcome& outcome,
+               char (&value)[figures::figureValueSize]) {
+    const Made* made = findMade(worker.own.made, c);
+    if (made) {
+        outcome = made->outcome;
+        std::memcpy(value, made->value, sizeof value);
+    }
+    return made != nullptr;
+}
+
+// Kept with the font, and the cells filled as each is made.
+void keepFitted(void*, int i, const importer::CharacterFit& fit) {
     Own& own = worker.own;
-    importer::AddWork& work = own.work;
-    for (int i = 1; i <= work.distinct.count; ++i) {
-        const char32_t c = work.distinct.at[i];
-        if (work.existing[i] != 0 || findMade(own.made, c)) {
-            continue;
-        }
-        if (stale() || !openRequestedFont()) {
-            return false;
-        }
-        char value[figures::figureValueSize];
-        const importer::CharacterFit fit =
-            importer::fitCharacter(c, own.font.frame, work.name[i], value, stale);
-        if (fit.outcome == importer::FitOutcome::stopped) {
-            return false;
-        }
-        Made& made = madeEntry(own.made, c);
-        std::memcpy(made.value, value, sizeof value);
-        made.outcome = fit.outcome;
-        made.lossy = importer::fitLosesPieces(fit);
-        ++own.building.fittedSoFar;
-        fillCells(work, own.characters, own.made, own.building);
-        publish();
-    }
-    return true;
+    const importer::AddWork& work = own.run.work;
+    Made& made = madeEntry(own.made, work.distinct.at[i]);
+    std::memcpy(made.value, work.value[i], sizeof made.value);
+    made.outcome = fit.outcome;
+    made.lossy = importer::fitLosesPieces(fit);
+    ++own.building.fittedSoFar;
+    fillCells(work, own.characters, own.made, own.building);
+    publish();
 }
+
+constexpr importer::AddHooks hooks = [] {
+    importer::AddHooks h{};
+    h.tell = tell;
+    h.openFont = openRequestedFont;
+    h.closeFont = closeRequestedFont;
+    h.known = knownMade;
+    h.fitted = keepFitted;
+    h.stop = stale;
+    return h;
+}();
 
 // Starts the work on the job's text, names its characters and plans its keys on the settings
 // file as it is; false (refused) when the importer's rules refuse.
 bool plan() {
     Own& own = worker.own;
+    importer::AddRun& run = own.run;
     wchar_t text[refusalUnits];
-    if (!startText(own.characters, own.job.names, own.made, own.job.write, false, own.work, text)) {
+    if (!startText(own.characters, own.job.names, own.job.write, run.work, text)) {
         refuse(text);
         return false;
     }
-    importer::nameCharacters(own.work);
-    const importer::FileResult read = importer::readSettingsFile(own.job.path, own.text);
-    if (read == importer::FileResult::missing) {
-        own.text.length = 0;
-    } else if (read != importer::FileResult::done) {
-        wchar_t said[512];
-        importer::fileResultText(read, false, own.job.path, said);
-        refuse(said);
-        return false;
-    }
-    if (importer::planKeys(own.text, own.work) != importer::Refusal::none) {
-        wchar_t said[512];
-        importer::refusalText(own.work, said, importer::Voice::dialog);
-        refuse(said);
-        return false;
-    }
-    return true;
-}
-
-// The work again without the characters that could not be made, holding the figures fitted for
-// the preview; its keys are planned once, on the file held for the write.
-bool workWithFitted() {
-    Own& own = worker.own;
-    wchar_t text[refusalUnits];
-    if (!startText(own.characters, own.job.names, own.made, true, true, own.work, text)) {
-        refuse(text);
-        return false;
-    }
-    own.work.spell = own.job.spell && !own.job.spellInMemory;
-    importer::nameCharacters(own.work);
-    takeFitted(own.made, own.work);
-    return true;
+    run.path = own.job.path;
+    run.missing = importer::MissingFile::readsEmpty;
+    run.voice = importer::Voice::dialog;
+    run.fontOpening = importer::FontOpening::whenNeeded;
+    run.spell = own.job.spell && !own.job.spellInMemory;
+    own.backupSaid[0] = L'\0';
+    return importer::planRun(run, hooks);
 }
 
 // The write may begin only while OK's request is the latest; from then on it cannot be taken
@@ -199,33 +197,19 @@ bool beginWriting() {
     return begin;
 }
 
-// The held edit, and what it has to say: a refusal or failure keeps the dialog open, a backup
-// copy made is told after a write that was done.
+// The held edit: a refusal or failure keeps the dialog open, a backup copy made is told after a
+// write that was done.
 void writeAndReport() {
     Own& own = worker.own;
-    static importer::WriteOutcome outcome;
-    importer::writeWork(own.job.path, true, own.work, own.text, outcome);
-    wchar_t backup[512];
-    importer::backupText(outcome.backup, own.job.path, backup);
-    wchar_t failure[512];
-    if (own.work.refusal != importer::Refusal::none) {
-        importer::refusalText(own.work, failure, importer::Voice::dialog);
-    } else {
-        importer::fileResultText(outcome.result, true, own.job.path, failure);
-    }
     Result& result = own.building;
-    result.written = outcome.mayRewrite && failure[0] == L'\0';
-    spelledKeys(own.work, result);
+    result.written = importer::writeRun(own.run, hooks);
+    spelledKeys(own.run.work, result);
     if (result.written) {
-        lstrcpynW(result.notice, backup, refusalUnits);
-    } else {
-        lstrcpynW(result.refusal, backup, refusalUnits);
-        if (backup[0] && failure[0]) {
-            lstrcatW(result.refusal, L"\n");
-        }
-        lstrcatW(result.refusal, failure);
+        lstrcpynW(result.notice, own.backupSaid, refusalUnits);
+        finish();
+    } else if (!result.finished) {
+        refuse(own.backupSaid); // no copy could be made, so nothing was written
     }
-    finish();
 }
 
 // The characters that could not be made, named, when the request wants all or nothing.
@@ -263,7 +247,7 @@ void write() {
         refuse(text);
         return;
     }
-    if (workWithFitted() && beginWriting()) {
+    if (importer::leaveOutUnmade(worker.own.run, hooks) && beginWriting()) {
         writeAndReport();
     }
 }
@@ -274,18 +258,17 @@ void answer() {
     result = Result{};
     result.number = own.job.number;
     textCharacters(own.job.text, own.characters);
+    chooseRequestedFont();
     if (!plan()) {
         return;
     }
-    result.toFit = countToFit(own.work, own.made);
-    fillCells(own.work, own.characters, own.made, result);
+    result.toFit = countToFit(own.run.work, own.made);
+    fillCells(own.run.work, own.characters, own.made, result);
     publish();
-    const bool made = fitMissing();
-    closeRequestedFont();
-    if (!made) {
+    if (!importer::fitRun(own.run, hooks)) {
         return;
     }
-    fillCells(own.work, own.characters, own.made, result);
+    fillCells(own.run.work, own.characters, own.made, result);
     if (own.job.write) {
         write();
         return;

@@ -5,6 +5,7 @@
 #include "settings/settings.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace importer {
 
@@ -142,6 +143,36 @@ Refusal encodingRefusal(const IniText& text) {
         return Refusal::utf16File;
     }
     return bytes.starts_with("\xEF\xBB\xBF") ? Refusal::utf8File : Refusal::none;
+}
+
+Refusal workWithout(const AddWork& made, const Characters& leftOut, bool spell, AddWork& work) {
+    const auto isLeftOut = [&](char32_t c) {
+        for (int i = 1; i <= leftOut.count; ++i) {
+            if (leftOut.at[i] == c) {
+                return true;
+            }
+        }
+        return false;
+    };
+    Characters kept;
+    kept.count = 0;
+    for (int i = 1; i <= made.text.count; ++i) {
+        if (!isLeftOut(made.text.at[i])) {
+            kept.at[++kept.count] = made.text.at[i];
+        }
+    }
+    if (startCharacters(kept, made.names, spell, made.replace, work) != Refusal::none) {
+        return work.refusal;
+    }
+    for (int i = 1; i <= work.distinct.count; ++i) {
+        for (int j = 1; j <= made.distinct.count; ++j) {
+            if (made.fitted[j] && made.distinct.at[j] == work.distinct.at[i]) {
+                std::memcpy(work.value[i], made.value[j], sizeof work.value[i]);
+                work.fitted[i] = true;
+            }
+        }
+    }
+    return Refusal::none;
 }
 
 Refusal planKeys(const IniText& text, AddWork& work) {

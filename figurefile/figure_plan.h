@@ -70,6 +70,11 @@ Refusal startWork(std::string_view utf8, bool spell, bool replace, AddWork& work
 Refusal startCharacters(const Characters& text, const SectionNames& names, bool spell, bool replace,
                         AddWork& work);
 
+// The work of made started again on its text without the characters left out (the text was
+// composed once already, so leaving one out never joins its neighbours), spelled as asked and
+// holding the figures made fitted; its names and keys are the caller's to plan again.
+Refusal workWithout(const AddWork& made, const Characters& leftOut, bool spell, AddWork& work);
+
 // The importer reads and writes the file as Shift-JIS bytes. The profile functions read a file
 // with a byte-order mark as Unicode, so bytes added to one would be garbage to them: such a file
 // is refused as it is.

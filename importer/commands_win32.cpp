@@ -1,6 +1,6 @@
 #include "importer/commands.h"
 
-#include "figurefile/add_stages.h"
+#include "figurefile/add_run.h"
 #include "figurefile/figure_list.h"
 #include "figurefile/figure_plan.h"
 #include "figurefile/ini_text.h"
@@ -11,13 +11,12 @@
 #include "glyphs/glyph_reader.h"
 #include "importer/console.h"
 #include "importer/options.h"
-#include "settings/backup.h"
 #include "settings/settings.h"
 #include "settings/settings_place.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
 
 namespace importer {
 
@@ -33,11 +32,10 @@ constexpr int badCommandLine = 2;
 struct Run {
     wchar_t filePath[MAX_PATH + 1];
     bool fileNamed; // --file: a missing file is refused
-    IniText settingsText;
     FigureList figureList;
-    AddWork work;
-    AddWork made; // the work as fitted, before the characters not made were left out
-    Characters unmade;
+    AddRun add; // its file and work serve list too
+    const Options* options;
+    FontFrame frame;
 };
 
 void usage() {
@@ -76,12 +74,6 @@ bool fileDone(FileResult result, const Run& run) {
     return result == FileResult::done;
 }
 
-// A file without a name given may be new (the program's own place); a named one must exist.
-bool readForCommand(Run& run, bool mayBeMissing) {
-    const FileResult result = readSettingsFile(run.filePath, run.settingsText);
-    return (mayBeMissing && result == FileResult::missing) || fileDone(result, run);
-}
-
 bool refused(const AddWork& work) {
     if (work.refusal == Refusal::none) {
         return false;
@@ -99,13 +91,13 @@ bool refusedEncoding(const IniText& text, AddWork& work) {
 }
 
 int listCommand(Run& run) {
-    IniText& settingsText = run.settingsText;
+    IniText& settingsText = run.add.file;
     FigureList& figureList = run.figureList;
     const wchar_t* filePath = run.filePath;
-    if (!readForCommand(run, false)) {
+    if (!fileDone(readSettingsFile(filePath, settingsText), run)) {
         return Status::refused;
     }
-    if (refusedEncoding(settingsText, run.work)) {
+    if (refusedEncoding(settingsText, run.add.work)) {
         return Status::refused;
     }
     readFigureList(settingsText, settings::outlineSectionName, settings::outlineEndMarker,
@@ -175,15 +167,32 @@ bool openChosenFont(const Options& options, FontFrame& frame) {
     return false;
 }
 
-// Reads and fits one character into its value; false (with a message) when it cannot.
-bool makeFigure(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
-                char (&value)[figures::figureValueSize]) {
-    const CharacterFit fit = fitCharacter(c, frame, name, value);
+// The add command's hooks: the run's outcomes told on the console.
+void tell(void*, Told told, const wchar_t* text) {
+    if (told == Told::backupCopied) {
+        say(L"%ls\n", text);
+    } else {
+        complain(L"%ls\n", text);
+    }
+}
+
+bool openFontFor(void* caller, const FontFrame*& frame) {
+    Run& run = *static_cast<Run*>(caller);
+    frame = &run.frame;
+    return openChosenFont(*run.options, run.frame);
+}
+
+void closeFontFor(void*) {
+    closeFont();
+}
+
+void sayFitted(void* caller, int i, const CharacterFit& fit) {
+    const char32_t c = static_cast<Run*>(caller)->add.work.distinct.at[i];
     wchar_t text[256];
     if (fit.outcome != FitOutcome::fitted) {
         fitFailureText(c, fit, text);
         complain(L"%ls\n", text);
-        return false;
+        return;
     }
     fitSummaryText(c, fit, text);
     say(L"%ls\n", text);
@@ -195,120 +204,38 @@ bool makeFigure(char32_t c, const FontFrame& frame, const char (&name)[maxNameBy
     if (text[0] != L'\0') {
         say(L"%ls\n", text);
     }
-    return true;
 }
 
-// The names of the characters, and the keys on the file as it is before the slow fitting.
-bool planAdd(const Options& options, Run& run) {
-    AddWork& work = run.work;
-    startWork(options.text, options.spell, options.replace, work);
-    if (refused(work)) {
-        return false;
-    }
-    nameCharacters(work);
-    if (!readForCommand(run, !run.fileNamed)) {
-        return false;
-    }
-    if (!mayWrite(run.filePath)) {
-        complain(L"設定ファイルに書き込めません: %ls\n", run.filePath);
-        return false;
-    }
-    planKeys(run.settingsText, work);
-    return !refused(work);
-}
-
-bool fitAdd(const Options& options, Run& run) {
-    AddWork& work = run.work;
-    FontFrame frame;
-    if (!openChosenFont(options, frame)) {
-        return false;
-    }
-    run.unmade.count = 0;
-    for (int i = 1; i <= work.distinct.count; ++i) {
-        if (!work.newValue[i]) {
-            wchar_t shown[16];
-            characterText(work.distinct.at[i], shown);
-            say(L"%ls: ZAHYO%d にあります(置き換えるには --replace)\n", shown, work.existing[i]);
-            continue;
-        }
-        work.fitted[i] = makeFigure(work.distinct.at[i], frame, work.name[i], work.value[i]);
-        if (!work.fitted[i]) {
-            run.unmade.at[++run.unmade.count] = work.distinct.at[i];
-        }
-    }
-    closeFont();
-    return true;
-}
-
-bool isUnmade(const Run& run, char32_t c) {
-    for (int i = 1; i <= run.unmade.count; ++i) {
-        if (run.unmade.at[i] == c) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The characters that could not be made are left out, as the words dialog leaves them out: the
-// work is planned again on the rest, with the figures already fitted. False when nothing is left
-// to write.
-bool leaveOutUnmade(const Options& options, Run& run) {
-    if (run.unmade.count == 0) {
-        return true;
-    }
-    run.made = run.work;
-    static char kept[maxUtf8Bytes + 1];
-    encodeUtf8If(run.made.text, kept, [&](char32_t c) { return !isUnmade(run, c); });
-    AddWork& work = run.work;
-    if (startWork(kept, options.spell, options.replace, work) != Refusal::none) {
-        return false;
-    }
-    nameCharacters(work);
-    planKeys(run.settingsText, work);
-    bool anyNew = false;
-    for (int i = 1; i <= work.distinct.count; ++i) {
-        for (int j = 1; j <= run.made.distinct.count; ++j) {
-            if (work.newValue[i] && run.made.fitted[j] &&
-                run.made.distinct.at[j] == work.distinct.at[i]) {
-                std::memcpy(work.value[i], run.made.value[j], sizeof work.value[i]);
-                work.fitted[i] = true;
-                anyNew = true;
-            }
-        }
-    }
-    return !refused(work) && (anyNew || options.spell);
-}
-
-bool editAndWrite(Run& run) {
-    static WriteOutcome outcome;
-    writeWork(run.filePath, !run.fileNamed, run.work, run.settingsText, outcome);
-    wchar_t text[512];
-    backupText(outcome.backup, run.filePath, text);
-    if (outcome.backup.result == settings::BackupResult::copied) {
-        say(L"%ls\n", text);
-    } else if (outcome.backup.result == settings::BackupResult::noCopy) {
-        complain(L"%ls\n", text);
-    }
-    if (!outcome.mayRewrite) {
-        fileDone(outcome.result, run);
-        return false;
-    }
-    if (refused(run.work)) {
-        return false;
-    }
-    fileResultText(outcome.result, true, run.filePath, text);
-    if (outcome.result != FileResult::done) {
-        complain(L"%ls\n", text);
-    }
-    return outcome.result == FileResult::done;
+void sayKept(void* caller, int i) {
+    const AddWork& work = static_cast<Run*>(caller)->add.work;
+    wchar_t shown[16];
+    characterText(work.distinct.at[i], shown);
+    say(L"%ls: ZAHYO%d にあります(置き換えるには --replace)\n", shown, work.existing[i]);
 }
 
 int addCommand(const Options& options, Run& run) {
-    if (!planAdd(options, run) || !fitAdd(options, run) || !leaveOutUnmade(options, run) ||
-        !editAndWrite(run)) {
+    AddRun& add = run.add;
+    run.options = &options;
+    add.path = run.filePath;
+    add.missing = run.fileNamed ? MissingFile::refused : MissingFile::readsEmpty;
+    add.voice = Voice::console;
+    add.fontOpening = FontOpening::first;
+    add.spell = options.spell;
+    if (startWork(options.text, options.spell, options.replace, add.work) != Refusal::none) {
+        refused(add.work);
         return Status::refused;
     }
-    const AddWork& work = run.work;
+    AddHooks hooks{};
+    hooks.caller = &run;
+    hooks.tell = tell;
+    hooks.openFont = openFontFor;
+    hooks.closeFont = closeFontFor;
+    hooks.fitted = sayFitted;
+    hooks.kept = sayKept;
+    if (!addFigures(add, hooks)) {
+        return Status::refused;
+    }
+    const AddWork& work = add.work;
     if (work.spell && work.spelled.count < work.text.count) {
         say(L"空白は並びから除きました(%d 文字を並べます)。\n", work.spelled.count);
     }
@@ -319,9 +246,9 @@ int addCommand(const Options& options, Run& run) {
             say(L"%ls → ZAHYO%d\n", shown, work.keyOf[i]);
         }
     }
-    for (int i = 1; i <= run.unmade.count; ++i) {
+    for (int i = 1; i <= add.unmade.count; ++i) {
         wchar_t shown[16];
-        characterText(run.unmade.at[i], shown);
+        characterText(add.unmade.at[i], shown);
         say(L"%ls は作れなかったので除きました。\n", shown);
     }
     return Status::succeeded;

@@ -45,7 +45,7 @@ void answer(const wchar_t* typed, bool write) {
     result = Result{};
     textCharacters(typed, characters);
     wchar_t refusal[refusalUnits];
-    if (!startText(characters, names, cache, write, false, work, refusal)) {
+    if (!startText(characters, names, write, work, refusal)) {
         check(std::wcslen(refusal) < refusalUnits);
         return;
     }
@@ -78,12 +78,25 @@ void answer(const wchar_t* typed, bool write) {
         check(result.cell[s].mark != Mark::pending);
     }
     check(std::wcslen(result.note) < noteUnits);
-    if (write && startText(characters, names, cache, true, true, work, refusal)) {
-        // As the held write plans it on the same file: every new figure is there to write.
+    if (write) {
+        // As the run leaves the unmade out and the held write plans it on the same file: every
+        // new figure is there to write.
+        static importer::AddWork made;
+        importer::Characters unmade{};
+        for (int i = 1; i <= work.distinct.count; ++i) {
+            const Made* fitted = findMade(cache, work.distinct.at[i]);
+            work.fitted[i] = fitted && fitted->outcome == importer::FitOutcome::fitted;
+            if (fitted && !work.fitted[i]) {
+                unmade.at[++unmade.count] = work.distinct.at[i];
+            }
+        }
+        made = work;
+        if (importer::workWithout(made, unmade, true, work) != importer::Refusal::none) {
+            return;
+        }
         for (int i = 1; i <= work.distinct.count; ++i) {
             importer::figureName(work.distinct.at[i], "", work.name[i]);
         }
-        takeFitted(cache, work);
         check(importer::planKeys(text, work) == importer::Refusal::none);
         check(importer::checkFitted(work) == importer::Refusal::none);
         spelledKeys(work, result);

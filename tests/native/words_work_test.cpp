@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -28,7 +29,7 @@ struct Words : ::testing::Test {
     void answer(const std::wstring& typed, FitOutcome (*outcome)(char32_t) = nullptr) {
         textCharacters(typed.c_str(), characters);
         wchar_t refusal[refusalUnits];
-        ASSERT_TRUE(startText(characters, names, *cache, false, false, *work, refusal));
+        ASSERT_TRUE(startText(characters, names, false, *work, refusal));
         for (int i = 1; i <= work->distinct.count; ++i) {
             importer::figureName(work->distinct.at[i], "", work->name[i]);
         }
@@ -85,12 +86,10 @@ TEST_F(Words, TheMadeFiguresStayWithinTheirTableAndTheLatestWordKeepsItsOwn) {
 TEST_F(Words, ALoneSurrogateIsLeftOutAlikeInThePreviewAndAtOk) {
     const std::wstring typed = std::wstring(L"A") + wchar_t(0xD800) + L"B" + wchar_t(0xDC00);
     textCharacters(typed.c_str(), characters);
-    for (bool leaveOut : {false, true}) {
-        importer::Characters imported;
-        importedCharacters(characters, *cache, leaveOut, imported);
-        ASSERT_EQ(imported.count, 2);
-        EXPECT_EQ(imported.at[2], U'B');
-    }
+    importer::Characters imported;
+    importedCharacters(characters, imported);
+    ASSERT_EQ(imported.count, 2);
+    EXPECT_EQ(imported.at[2], U'B');
     answer(typed);
     ASSERT_EQ(result->count, 4);
     EXPECT_EQ(result->cell[2].mark, Mark::unmade);
@@ -140,27 +139,43 @@ TEST_F(Words, TheNoteNamesEachCharacterOnceCodesApartAndAFailedReadingApart) {
 
 // Left out at OK: the work for the write holds only what could be made, with its figures.
 TEST_F(Words, TheWriteTakesTheFittedFiguresAndLeavesOutTheUnmade) {
-    answer(L"a b\u0e01a",
-           [](char32_t c) { return c == 0x0E01 ? FitOutcome::missing : FitOutcome::fitted; });
+    const auto unmadeThai = [](char32_t c) {
+        return c == 0x0E01 ? FitOutcome::missing : FitOutcome::fitted;
+    };
+    // The run's fitting: each new character's figure from the dialog's table, the unmade listed.
+    const auto leaveOut = [&] {
+        importer::Characters unmade{};
+        for (int i = 1; i <= work->distinct.count; ++i) {
+            const Made* made = findMade(*cache, work->distinct.at[i]);
+            work->fitted[i] = made->outcome == FitOutcome::fitted;
+            std::memcpy(work->value[i], made->value, sizeof made->value);
+            if (!work->fitted[i]) {
+                unmade.at[++unmade.count] = work->distinct.at[i];
+            }
+        }
+        const auto made = std::make_unique<importer::AddWork>(*work);
+        return importer::workWithout(*made, unmade, true, *work);
+    };
+    answer(L"a b\u0e01a", unmadeThai);
     EXPECT_EQ(countToFit(*work, *cache), 0);
-    wchar_t refusal[refusalUnits];
-    ASSERT_TRUE(startText(characters, names, *cache, true, true, *work, refusal));
+    ASSERT_EQ(leaveOut(), importer::Refusal::none);
     ASSERT_EQ(work->distinct.count, 2);
-    takeFitted(*cache, *work);
     EXPECT_TRUE(work->fitted[1] && work->fitted[2]);
     EXPECT_STREQ(work->value[2], "U62,1");
     // A mark after a character left out stays apart: joined, it would need a figure not fitted.
-    answer(L"A\u0e01\u0301",
-           [](char32_t c) { return c == 0x0E01 ? FitOutcome::missing : FitOutcome::fitted; });
-    ASSERT_TRUE(startText(characters, names, *cache, true, true, *work, refusal));
+    answer(L"A\u0e01\u0301", unmadeThai);
+    ASSERT_EQ(leaveOut(), importer::Refusal::none);
     ASSERT_EQ(work->distinct.count, 2);
-    takeFitted(*cache, *work);
     EXPECT_TRUE(work->fitted[1] && work->fitted[2]);
-    textCharacters(L"\u0e01 ", characters);
-    EXPECT_FALSE(startText(characters, names, *cache, false, true, *work, refusal));
+    wchar_t refusal[refusalUnits];
+    textCharacters(L"\u3000 ", characters);
+    EXPECT_FALSE(startText(characters, names, false, *work, refusal));
     EXPECT_STREQ(refusal, L"") << "a blank text is refused only at OK";
-    EXPECT_FALSE(startText(characters, names, *cache, true, true, *work, refusal));
+    EXPECT_FALSE(startText(characters, names, true, *work, refusal));
     EXPECT_NE(refusal[0], L'\0');
+    // Nothing left once the unmade are out: refused at OK.
+    answer(L"\u0e01", unmadeThai);
+    EXPECT_EQ(leaveOut(), importer::Refusal::noCharacters);
 }
 
 } // namespace
