@@ -1,6 +1,7 @@
 // Typed words become figures inside the real program: from the settings dialog (its OK keeps the
 // spelled row, its CANCEL drops it while the figures stay), from the menu (written and drawn at
-// once), cancelled (the file untouched), and with a character the font lacks (named, left out).
+// once), cancelled (the file untouched), with a character the font lacks (named, left out), and
+// with a style chosen after the preview (the new style written).
 // The fitting stages themselves: a bold face reaches the figure.
 #include "figurefile/add_stages.h"
 #include "figures/format.h"
@@ -336,21 +337,70 @@ int figureArea(const char (&value)[figures::figureValueSize]) {
     return area;
 }
 
+// The area of the default face's 口 as the fitting stages make it.
+int fittedArea(bool bold) {
+    importer::FontFrame frame;
+    wchar_t opened[32];
+    EXPECT_EQ(importer::openFaceOrDefault(L"", bold, false, frame, opened),
+              importer::FontFault::none);
+    const char name[importer::maxNameBytes + 1] = "X";
+    char value[figures::figureValueSize];
+    EXPECT_EQ(importer::fitCharacter(U'\u53e3', frame, name, value).outcome,
+              importer::FitOutcome::fitted);
+    importer::closeFont();
+    return figureArea(value);
+}
+
 TEST(WordStages, ABoldFaceGivesFiguresOfMoreArea) {
-    int area[2] = {};
-    for (bool bold : {false, true}) {
-        importer::FontFrame frame;
-        wchar_t opened[32];
-        ASSERT_EQ(importer::openFaceOrDefault(L"", bold, false, frame, opened),
-                  importer::FontFault::none);
-        const char name[importer::maxNameBytes + 1] = "X";
-        char value[figures::figureValueSize];
-        ASSERT_EQ(importer::fitCharacter(U'\u53e3', frame, name, value).outcome,
-                  importer::FitOutcome::fitted);
-        area[bold ? 1 : 0] = figureArea(value);
-        importer::closeFont();
+    EXPECT_GT(fittedArea(true), fittedArea(false) * 11 / 10);
+}
+
+// The font dialog the words dialog opens: its style set to bold, and closed with OK.
+void chooseBoldStyle(HWND words) {
+    HWND fontDialog = nullptr;
+    waitFor([&] {
+        fontDialog = FindWindowW(L"#32770", nullptr);
+        while (fontDialog && GetWindow(fontDialog, GW_OWNER) != words) {
+            fontDialog = FindWindowExW(nullptr, fontDialog, L"#32770", nullptr);
+        }
+        return fontDialog != nullptr;
+    });
+    ASSERT_TRUE(fontDialog);
+    constexpr int styleList = 0x471; // the common font dialog's style combo box
+    HWND styles = GetDlgItem(fontDialog, styleList);
+    const int count = static_cast<int>(SendMessageW(styles, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = L"";
+        SendMessageW(styles, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        const std::wstring style = text;
+        if ((style.find(L"Bold") != std::wstring::npos ||
+             style.find(L"太字") != std::wstring::npos) &&
+            style.find(L"Italic") == std::wstring::npos &&
+            style.find(L"斜体") == std::wstring::npos) {
+            SendMessageW(styles, CB_SETCURSEL, i, 0);
+            SendMessageW(fontDialog, WM_COMMAND, MAKEWPARAM(styleList, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(styles));
+        }
     }
-    EXPECT_GT(area[1], area[0] * 11 / 10);
+    PostMessageW(GetDlgItem(fontDialog, IDOK), BM_CLICK, 0, 0);
+}
+
+// A style chosen after the preview made a figure: OK writes the new style's figure, not the one
+// kept from the old.
+TEST_F(WordsInProgram, AFigureMadeBeforeTheStyleChangedIsMadeAgain) {
+    postCommand(program.window, IDM_WORDS);
+    HWND words = findWords();
+    ASSERT_TRUE(words);
+    SendDlgItemMessageW(words, IDC_WORDS_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\u53e3"));
+    Sleep(2000); // the preview's figure made with the regular style
+    PostMessageW(GetDlgItem(words, IDC_WORDS_FONT), BM_CLICK, 0, 0);
+    chooseBoldStyle(words);
+    ASSERT_TRUE(waitFor([&] { return controlText(words, IDC_WORDS_STYLE) == L"太字"; }));
+    PostMessageW(GetDlgItem(words, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(words); }, 30000));
+    char value[figures::figureValueSize];
+    lstrcpynA(value, figureValue("ZAHYO3").c_str(), sizeof value);
+    EXPECT_GT(figureArea(value), fittedArea(false) * 11 / 10);
 }
 
 } // namespace
