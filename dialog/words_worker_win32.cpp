@@ -16,7 +16,7 @@ namespace {
 struct Font {
     wchar_t face[LF_FACESIZE];
     bool bold, italic;
-    importer::FontFrame frame;
+    fitter::FontFrame frame;
 };
 
 // What the dialog's thread and the worker share: read and written under the lock only.
@@ -106,7 +106,7 @@ void tell(void*, importer::Told told, const wchar_t* text) {
 }
 
 // Opens the chosen font at the first fit of a request.
-bool openRequestedFont(void*, const importer::FontFrame*& frame) {
+bool openRequestedFont(void*, const fitter::FontFrame*& frame) {
     Font& font = worker.own.font;
     wchar_t opened[32];
     importer::holdFitter();

@@ -44,7 +44,7 @@ struct AddHooks {
     void (*tell)(void* caller, Told told, const wchar_t* text);
     // Asked before the first fit; false ends the run (having told why). closeFont follows the
     // fitting when it opened.
-    bool (*openFont)(void* caller, const FontFrame*& frame);
+    bool (*openFont)(void* caller, const fitter::FontFrame*& frame);
     void (*closeFont)(void* caller);
     // The caller's own result for c, fitted before with the same font: its outcome and, when
     // fitted, its value. False: fit it now.

@@ -26,7 +26,7 @@ bool stopped(const AddHooks& hooks) {
 }
 
 // The character's outcome, from the caller or fitted now; false when the run ends here.
-bool fitOne(AddRun& run, const AddHooks& hooks, int i, const FontFrame*& frame,
+bool fitOne(AddRun& run, const AddHooks& hooks, int i, const fitter::FontFrame*& frame,
             FitOutcome& outcome) {
     AddWork& work = run.work;
     const char32_t c = work.distinct.at[i];
@@ -70,7 +70,7 @@ bool checkWritable(const AddRun& run, const AddHooks& hooks) {
 
 bool fitRun(AddRun& run, const AddHooks& hooks) {
     AddWork& work = run.work;
-    const FontFrame* frame = nullptr;
+    const fitter::FontFrame* frame = nullptr;
     run.unmade.count = 0;
     bool finished = run.fontOpening == FontOpening::whenNeeded ||
                     (hooks.openFont && hooks.openFont(hooks.caller, frame));

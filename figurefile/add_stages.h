@@ -27,7 +27,7 @@ constexpr const wchar_t* defaultFaces[] = {L"Noto Sans CJK JP", L"Yu Gothic", L"
 
 // Opens the named face, or with an empty name the first default face installed (opened receives
 // it); notInstalled with an empty name means none of the defaults is there.
-FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
+FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, fitter::FontFrame& frame,
                             wchar_t (&opened)[32]);
 void noDefaultFaceText(wchar_t (&text)[256], Voice voice = Voice::console);
 // Why the named face did not open (notInstalled: chosen is the face GDI put in its place).
@@ -52,12 +52,13 @@ struct CharacterFit {
     FitOutcome outcome;
     double readOverlap; // with mismatch
     int points, contours;
-    FitReport report; // with fitted
+    fitter::FitReport report; // with fitted
 };
 
 // Reads the character from the open font and fits it into value under name; a caller whose
 // work may be abandoned meanwhile gives a stop test, asked between the stages.
-CharacterFit fitCharacter(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
+CharacterFit fitCharacter(char32_t c, const fitter::FontFrame& frame,
+                          const char (&name)[maxNameBytes + 1],
                           char (&value)[figures::figureValueSize], bool (*stop)() = nullptr);
 
 // Why a character could not be fitted (a fitted one gives an empty text).
@@ -71,7 +72,7 @@ void roughShapeText(const CharacterFit& fit, wchar_t (&text)[256]);
 // Contours lost or a rough shape: the figure differs from the glyph where anyone sees it.
 inline bool fitLosesPieces(const CharacterFit& fit) {
     return fit.outcome == FitOutcome::fitted &&
-           (fit.report.droppedContours > 0 || fit.report.fitted < roughOverlap);
+           (fit.report.droppedContours > 0 || fit.report.fitted < fitter::roughOverlap);
 }
 
 struct WriteOutcome {

@@ -20,9 +20,9 @@ template <std::size_t N> void format(wchar_t (&text)[N], const wchar_t* pattern,
 
 // What one fit works in, megabytes: kept out of the stack.
 struct FitStage {
-    Glyph glyph;
-    Shape figure;
-    FitWork work;
+    fitter::Glyph glyph;
+    fitter::Shape figure;
+    fitter::FitWork work;
 };
 
 void shiftJisOf(char32_t c, char (&bytes)[8], int& length) {
@@ -37,16 +37,16 @@ void shiftJisOf(char32_t c, char (&bytes)[8], int& length) {
     length = n > 0 && !lost ? n : 0;
 }
 
-SRWLOCK fitter = SRWLOCK_INIT;
+SRWLOCK fitterLock = SRWLOCK_INIT;
 
 } // namespace
 
 void holdFitter() {
-    AcquireSRWLockExclusive(&fitter);
+    AcquireSRWLockExclusive(&fitterLock);
 }
 
 void releaseFitter() {
-    ReleaseSRWLockExclusive(&fitter);
+    ReleaseSRWLockExclusive(&fitterLock);
 }
 
 void nameCharacters(AddWork& work) {
@@ -59,7 +59,7 @@ void nameCharacters(AddWork& work) {
     }
 }
 
-FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
+FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, fitter::FontFrame& frame,
                             wchar_t (&opened)[32]) {
     if (face && face[0] != L'\0') {
         return openFont(face, bold, italic, frame, opened);
@@ -105,7 +105,8 @@ void characterText(char32_t c, wchar_t (&text)[16]) {
     }
 }
 
-CharacterFit fitCharacter(char32_t c, const FontFrame& frame, const char (&name)[maxNameBytes + 1],
+CharacterFit fitCharacter(char32_t c, const fitter::FontFrame& frame,
+                          const char (&name)[maxNameBytes + 1],
                           char (&value)[figures::figureValueSize], bool (*stop)()) {
     static FitStage stage;
     CharacterFit fit{};
@@ -124,13 +125,13 @@ CharacterFit fitCharacter(char32_t c, const FontFrame& frame, const char (&name)
         fit.outcome = FitOutcome::stopped;
         return fit;
     }
-    placeInCell(stage.glyph, frame);
-    if (!fitFigure(stage.work, stage.glyph, stage.figure, fit.report)) {
+    fitter::placeInCell(stage.glyph, frame);
+    if (!fitter::fitFigure(stage.work, stage.glyph, stage.figure, fit.report)) {
         fit.outcome = FitOutcome::empty;
         return fit;
     }
     figures::FigureRecord record;
-    shapeToRecord(stage.figure, record);
+    fitter::shapeToRecord(stage.figure, record);
     fit.points = stage.figure.points;
     fit.contours = stage.figure.contours;
     fit.outcome =
@@ -183,9 +184,9 @@ void droppedContoursText(const CharacterFit& fit, wchar_t (&text)[256]) {
 
 void roughShapeText(const CharacterFit& fit, wchar_t (&text)[256]) {
     text[0] = L'\0';
-    if (fit.report.fitted < roughOverlap) {
+    if (fit.report.fitted < fitter::roughOverlap) {
         format(text, L"  注意: 形が粗くなりました(字形との重なり %.3f が %.2f 未満)。",
-               fit.report.fitted, roughOverlap);
+               fit.report.fitted, fitter::roughOverlap);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace importer {
+namespace fitter {
 
 void markOuterByNesting(Shape& shape) {
     std::array<int, maxGlyphContours + 1> depth;
@@ -79,4 +79,4 @@ void dropContour(Shape& shape, int c, int& dropped, int& droppedHoles) {
     keepContours(shape, keep);
 }
 
-} // namespace importer
+} // namespace fitter

@@ -6,7 +6,7 @@
 
 #include "fitter/glyph.h"
 
-namespace importer {
+namespace fitter {
 
 using ContourFlags = std::array<bool, maxGlyphContours + 1>;
 
@@ -30,4 +30,4 @@ int smallestContour(const Shape& shape);
 // Takes out contour c, counting it as a piece or a hole.
 void dropContour(Shape& shape, int c, int& dropped, int& droppedHoles);
 
-} // namespace importer
+} // namespace fitter

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -86,4 +86,4 @@ bool fitFigure(FitWork& work, const Glyph& source, Shape& figure, FitReport& rep
     return shapeFault(figure) == Fault::none;
 }
 
-} // namespace importer
+} // namespace fitter

@@ -12,7 +12,7 @@
 #include "fitter/point_budget.h"
 #include "fitter/raster.h"
 
-namespace importer {
+namespace fitter {
 
 // A font's frame: its em square fills the 100-unit cell; the em box is centred vertically on
 // the origin and every glyph's ink horizontally.
@@ -59,4 +59,4 @@ bool fitFigure(FitWork& work, const Glyph& glyph, Shape& figure, FitReport& repo
 // The figure's overlap with the glyph (both in outline units) on the outline-unit grid.
 double overlapWithGlyph(FitWork& work, const Shape& shape, const Glyph& glyph);
 
-} // namespace importer
+} // namespace fitter

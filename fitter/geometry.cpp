@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -416,4 +416,4 @@ Fault figureFault(const figures::FigureRecord& record) {
     return shapeFault(shape);
 }
 
-} // namespace importer
+} // namespace fitter

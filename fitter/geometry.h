@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-namespace importer {
+namespace fitter {
 
 struct IntPoint {
     std::int64_t x, y;
@@ -86,4 +86,4 @@ std::int64_t twiceArea(const Shape& shape, int contour);
 // How many points run straight and how many pairs of edges meet where they must not.
 int contactCount(const Shape& shape);
 
-} // namespace importer
+} // namespace fitter

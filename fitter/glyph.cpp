@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace importer {
+namespace fitter {
 
 void clearGlyph(Glyph& glyph) {
     glyph.points = 0;
@@ -135,4 +135,4 @@ void transformGlyph(Glyph& glyph, double originX, double originY, double scale) 
     }
 }
 
-} // namespace importer
+} // namespace fitter

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-namespace importer {
+namespace fitter {
 
 constexpr int maxGlyphPoints = 16384;
 constexpr int maxGlyphContours = 256;
@@ -52,4 +52,4 @@ struct Shape {
     std::array<std::int32_t, maxGlyphPoints + 1> y;
 };
 
-} // namespace importer
+} // namespace fitter

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -82,4 +82,4 @@ void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask) {
     flipPath(a, b, c, c, shapeMask);
 }
 
-} // namespace importer
+} // namespace fitter

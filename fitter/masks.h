@@ -7,7 +7,7 @@
 #include "fitter/geometry.h"
 #include "fitter/raster.h"
 
-namespace importer {
+namespace fitter {
 
 // The change of the intersection and union sample counts.
 struct Change {
@@ -23,4 +23,4 @@ Change triangleChange(IntPoint a, IntPoint b, IntPoint c, const FigureMask& glyp
                       const FigureMask& shapeMask);
 void flipTriangle(IntPoint a, IntPoint b, IntPoint c, FigureMask& shapeMask);
 
-} // namespace importer
+} // namespace fitter

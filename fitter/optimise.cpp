@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -308,4 +308,4 @@ void movePoints(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
     }
 }
 
-} // namespace importer
+} // namespace fitter

@@ -8,7 +8,7 @@
 #include "fitter/masks.h"
 #include "fitter/raster.h"
 
-namespace importer {
+namespace fitter {
 
 // How long the fitter works: sideways shifts of the glyph tried (1 to 5), moves that part edges
 // brought into contact by rounding, rounds of moving every point, and point swaps (each followed
@@ -40,4 +40,4 @@ void movePoints(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
 void reallocatePoints(OptimiserWork& work, Shape& figure, const FigureMask& glyphMask,
                       FigureMask& shapeMask, int maxPoints, const Effort& effort = fullEffort);
 
-} // namespace importer
+} // namespace fitter

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -193,4 +193,4 @@ void spendPointBudget(BudgetWork& work, const Shape& rounded, const FigureMask& 
     collectLinked(work, rounded, figure);
 }
 
-} // namespace importer
+} // namespace fitter

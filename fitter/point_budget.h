@@ -8,7 +8,7 @@
 #include "fitter/glyph.h"
 #include "fitter/raster.h"
 
-namespace importer {
+namespace fitter {
 
 // What removing a point costs: first the samples it takes from the overlap with the glyph (the
 // growth of the symmetric difference, which may be negative), then the triangle's area.
@@ -36,4 +36,4 @@ struct BudgetWork {
 void spendPointBudget(BudgetWork& work, const Shape& rounded, const FigureMask& glyphMask,
                       FigureMask& shapeMask, Shape& figure, int& dropped, int& droppedHoles);
 
-} // namespace importer
+} // namespace fitter

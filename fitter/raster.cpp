@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -179,4 +179,4 @@ bool centroidOf(const std::uint8_t* mask, int width, int height, double& x, doub
     return count > 0;
 }
 
-} // namespace importer
+} // namespace fitter

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-namespace importer {
+namespace fitter {
 
 constexpr int maxRasterSide = 2048;
 
@@ -49,4 +49,4 @@ double tolerantOverlap(const std::uint8_t* a, const std::uint8_t* b, int width, 
 // The mean position of the samples inside; false for an empty mask.
 bool centroidOf(const std::uint8_t* mask, int width, int height, double& x, double& y);
 
-} // namespace importer
+} // namespace fitter

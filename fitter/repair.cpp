@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -74,4 +74,4 @@ void dropFaultyContours(Shape& shape, Shape& trial, int& dropped, int& droppedHo
     }
 }
 
-} // namespace importer
+} // namespace fitter

@@ -6,10 +6,10 @@
 
 #include "fitter/glyph.h"
 
-namespace importer {
+namespace fitter {
 
 // `trial` is working room for the shape less one contour. `dropped` counts the contours that go,
 // droppedHoles the holes among them. The format's contour limits are not asked for yet.
 void dropFaultyContours(Shape& shape, Shape& trial, int& dropped, int& droppedHoles, int repairs);
 
-} // namespace importer
+} // namespace fitter

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -66,4 +66,4 @@ void roundGlyph(const Glyph& glyph, Shape& rounded) {
     }
 }
 
-} // namespace importer
+} // namespace fitter

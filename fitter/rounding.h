@@ -3,11 +3,11 @@
 
 #include "fitter/glyph.h"
 
-namespace importer {
+namespace fitter {
 
 // Points are held to +-4096 units and rounded; repeated points, and points where a contour runs
 // straight or doubles back, go; a contour left with fewer than 3 points goes. Every contour
 // comes out marked outer (nesting is decided by the contour limits).
 void roundGlyph(const Glyph& glyph, Shape& rounded);
 
-} // namespace importer
+} // namespace fitter

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace importer {
+namespace fitter {
 
 namespace {
 
@@ -184,4 +184,4 @@ bool joinPieces(Shape& shape, Shape& work) {
     }
 }
 
-} // namespace importer
+} // namespace fitter

@@ -9,10 +9,10 @@
 
 #include "fitter/glyph.h"
 
-namespace importer {
+namespace fitter {
 
 // False when a seam is still needed and none can be laid within 45 points; the shape is then
 // as far as it got. `work` is room for a trial.
 bool joinPieces(Shape& shape, Shape& work);
 
-} // namespace importer
+} // namespace fitter

@@ -11,7 +11,7 @@ namespace importer {
 enum class FontFault { none, notInstalled, noOutlines };
 
 // chosenFace receives the face GDI actually chose (it substitutes silently).
-FontFault openFont(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
+FontFault openFont(const wchar_t* face, bool bold, bool italic, fitter::FontFrame& frame,
                    wchar_t (&chosenFace)[32]);
 void closeFont();
 
@@ -27,7 +27,7 @@ enum class SplineReading { byFont, cubic, quadratic };
 
 // The glyph's outline in font units (y up, origin on the baseline), and its overlap with GDI's
 // rendering of the glyph.
-GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering,
+GlyphFault readGlyph(char32_t character, fitter::Glyph& glyph, double& overlapWithRendering,
                      SplineReading reading = SplineReading::byFont);
 
 } // namespace importer

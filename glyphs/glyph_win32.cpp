@@ -40,9 +40,9 @@ bool cffOutlines;
 
 std::array<unsigned char, 1 << 20> outlineBuffer;
 std::array<unsigned char, 1 << 20> bitmapBuffer;
-std::array<std::uint8_t, maxRasterSide * maxRasterSide> ownMask;
-std::array<std::uint8_t, maxRasterSide * maxRasterSide> gdiMask;
-std::array<std::int32_t, maxRasterSide*(maxRasterSide + 1)> winding;
+std::array<std::uint8_t, fitter::maxRasterSide * fitter::maxRasterSide> ownMask;
+std::array<std::uint8_t, fitter::maxRasterSide * fitter::maxRasterSide> gdiMask;
+std::array<std::int32_t, fitter::maxRasterSide*(fitter::maxRasterSide + 1)> winding;
 
 HFONT makeFont(const wchar_t* face, bool bold, bool italic, int height, BYTE quality) {
     LOGFONTW font{};
@@ -61,18 +61,19 @@ double fixedValue(FIXED f) {
 }
 
 // One TTPOLYGONHEADER after another, each a contour of lines and cubic Beziers.
-bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic, Glyph& glyph) {
-    clearGlyph(glyph);
-    const double tolerance = flatteningTolerance * emSize / cellSize;
+bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic,
+                  fitter::Glyph& glyph) {
+    fitter::clearGlyph(glyph);
+    const double tolerance = flatteningTolerance * emSize / fitter::cellSize;
     DWORD at = 0;
     while (at + sizeof(TTPOLYGONHEADER) <= size) {
         TTPOLYGONHEADER header;
         std::memcpy(&header, data + at, sizeof header);
-        if (header.cb < sizeof header || at + header.cb > size || !beginContour(glyph)) {
+        if (header.cb < sizeof header || at + header.cb > size || !fitter::beginContour(glyph)) {
             return false;
         }
         double x = fixedValue(header.pfxStart.x), y = fixedValue(header.pfxStart.y);
-        addPoint(glyph, x, y);
+        fitter::addPoint(glyph, x, y);
         DWORD curveAt = at + sizeof header;
         while (curveAt + 4 <= at + header.cb) {
             WORD type, count;
@@ -95,7 +96,7 @@ bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic, G
                     point(i, ax, ay);
                     point(i + 1, bx, by);
                     point(i + 2, ex, ey);
-                    ok = ok && addCubic(glyph, ax, ay, bx, by, ex, ey, tolerance);
+                    ok = ok && fitter::addCubic(glyph, ax, ay, bx, by, ex, ey, tolerance);
                 }
             } else if (type == TT_PRIM_QSPLINE) {
                 for (int i = 0; i + 1 < count; ++i) {
@@ -106,13 +107,13 @@ bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic, G
                         nx = (cx + nx) / 2;
                         ny = (cy + ny) / 2;
                     }
-                    ok = ok && addQuadratic(glyph, cx, cy, nx, ny, tolerance);
+                    ok = ok && fitter::addQuadratic(glyph, cx, cy, nx, ny, tolerance);
                 }
             } else {
                 for (int i = 0; i < count; ++i) {
                     double px, py;
                     point(i, px, py);
-                    ok = ok && addPoint(glyph, px, py);
+                    ok = ok && fitter::addPoint(glyph, px, py);
                 }
             }
             if (!ok) {
@@ -120,7 +121,7 @@ bool parseOutline(const unsigned char* data, DWORD size, bool splinesAreCubic, G
             }
             curveAt = pointsAt + count * sizeof(POINTFX);
         }
-        endContour(glyph);
+        fitter::endContour(glyph);
         at += header.cb;
     }
     return true;
@@ -142,7 +143,7 @@ bool renderGlyph(WORD index, int& width, int& height, int& originX, int& originY
     const int rowBytes = (boxWidth + 31) / 32 * 4;
     width = boxWidth + 2 * renderMargin;
     height = boxHeight + 2 * renderMargin;
-    if (width > maxRasterSide || height > maxRasterSide ||
+    if (width > fitter::maxRasterSide || height > fitter::maxRasterSide ||
         static_cast<DWORD>(rowBytes * boxHeight) > size) {
         return false;
     }
@@ -159,28 +160,29 @@ bool renderGlyph(WORD index, int& width, int& height, int& originX, int& originY
 }
 
 // The outline filled on the grid of GDI's bitmap of the glyph, compared with it.
-double compareWithRendering(const Glyph& glyph, WORD index) {
+double compareWithRendering(const fitter::Glyph& glyph, WORD index) {
     int width = 0, height = 0, originX = 0, originY = 0;
     if (!renderGlyph(index, width, height, originX, originY)) {
         return 0.0;
     }
     const double scale = static_cast<double>(renderEm) / emSize;
-    fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data(), winding);
+    fitter::fillGlyph(glyph, scale, originX, originY, width, height, ownMask.data(), winding);
     const double direct =
-        tolerantOverlap(ownMask.data(), gdiMask.data(), width, height, forgivenReach);
+        fitter::tolerantOverlap(ownMask.data(), gdiMask.data(), width, height, forgivenReach);
     // GDI places the glyph on whole pixels of its own rounding (the baseline moves by up to a
     // pixel or two); the shape is what must agree, so the outline is also laid where the
     // centroids of the two coincide.
     double ownX, ownY, gdiX, gdiY;
-    if (!centroidOf(ownMask.data(), width, height, ownX, ownY) ||
-        !centroidOf(gdiMask.data(), width, height, gdiX, gdiY)) {
+    if (!fitter::centroidOf(ownMask.data(), width, height, ownX, ownY) ||
+        !fitter::centroidOf(gdiMask.data(), width, height, gdiX, gdiY)) {
         return direct;
     }
     const double dx = std::clamp(gdiX - ownX, -maxPlacementShift, maxPlacementShift);
     const double dy = std::clamp(gdiY - ownY, -maxPlacementShift, maxPlacementShift);
-    fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data(), winding);
-    return std::max(direct,
-                    tolerantOverlap(ownMask.data(), gdiMask.data(), width, height, forgivenReach));
+    fitter::fillGlyph(glyph, scale, originX + dx, originY + dy, width, height, ownMask.data(),
+                      winding);
+    return std::max(direct, fitter::tolerantOverlap(ownMask.data(), gdiMask.data(), width, height,
+                                                    forgivenReach));
 }
 
 bool readCharacterMap(const void* source, std::uint32_t offset, unsigned char* bytes,
@@ -206,7 +208,7 @@ std::uint32_t glyphIndexOf(char32_t character) {
 
 } // namespace
 
-FontFault openFont(const wchar_t* face, bool bold, bool italic, FontFrame& frame,
+FontFault openFont(const wchar_t* face, bool bold, bool italic, fitter::FontFrame& frame,
                    wchar_t (&chosenFace)[32]) {
     closeFont();
     fontDc = CreateCompatibleDC(nullptr);
@@ -258,10 +260,10 @@ void closeFont() {
     }
 }
 
-GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRendering,
+GlyphFault readGlyph(char32_t character, fitter::Glyph& glyph, double& overlapWithRendering,
                      SplineReading reading) {
     overlapWithRendering = 0.0;
-    clearGlyph(glyph);
+    fitter::clearGlyph(glyph);
     if (character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF) || !fontDc) {
         return GlyphFault::missing;
     }
@@ -287,8 +289,8 @@ GlyphFault readGlyph(char32_t character, Glyph& glyph, double& overlapWithRender
     }
     // A CFF font's splines are cubic whatever their label says; a TrueType font's are quadratic.
     // Either reading must match the rendering; the other is tried before giving up.
-    const bool first = reading == SplineReading::byFont ? cffOutlines
-                                                        : reading == SplineReading::cubic;
+    const bool first =
+        reading == SplineReading::byFont ? cffOutlines : reading == SplineReading::cubic;
     for (bool cubic : {first, !first}) {
         if (cubic != first && reading != SplineReading::byFont) {
             break;

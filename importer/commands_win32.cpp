@@ -35,7 +35,7 @@ struct Run {
     FigureList figureList;
     AddRun add; // its file and work serve list too
     const Options* options;
-    FontFrame frame;
+    fitter::FontFrame frame;
 };
 
 void usage() {
@@ -109,17 +109,17 @@ int listCommand(Run& run) {
         wchar_t wideName[64];
         const int nameBytes = static_cast<int>(std::min<std::size_t>(name.size(), 60));
         fromShiftJis(name.data(), nameBytes, wideName, 64);
-        const Fault fault = figureFault(record);
-        const wchar_t* verdict = fault == Fault::none     ? L"OK"
-                                 : fault == Fault::format ? L"NG (描画されない形式)"
-                                                          : L"NG";
+        const fitter::Fault fault = fitter::figureFault(record);
+        const wchar_t* verdict = fault == fitter::Fault::none     ? L"OK"
+                                 : fault == fitter::Fault::format ? L"NG (描画されない形式)"
+                                                                  : L"NG";
         // Columns line up by display width: a Shift-JIS character is as wide as its bytes.
         say(L"ZAHYO%-3d %ls%*ls 点 %2d  輪郭 %2d  %ls", n, wideName, std::max(0, 8 - nameBytes),
             L"", static_cast<int>(record.points),
             static_cast<int>(record.header[figures::contourCountField]), verdict);
-        if (fault != Fault::none && fault != Fault::format) {
+        if (fault != fitter::Fault::none && fault != fitter::Fault::format) {
             wchar_t reason[64];
-            toWide(faultText(fault), reason, 64);
+            toWide(fitter::faultText(fault), reason, 64);
             say(L" (%ls)", reason);
         }
         say(L"\n");
@@ -127,7 +127,7 @@ int listCommand(Run& run) {
     return Status::succeeded;
 }
 
-bool openChosenFont(const Options& options, FontFrame& frame) {
+bool openChosenFont(const Options& options, fitter::FontFrame& frame) {
     wchar_t chosen[32];
     if (!options.face.empty()) {
         // Only the start of a long name is needed: GDI names faces in at most 31 characters, and
@@ -176,7 +176,7 @@ void tell(void*, Told told, const wchar_t* text) {
     }
 }
 
-bool openFontFor(void* caller, const FontFrame*& frame) {
+bool openFontFor(void* caller, const fitter::FontFrame*& frame) {
     Run& run = *static_cast<Run*>(caller);
     frame = &run.frame;
     return openChosenFont(*run.options, run.frame);

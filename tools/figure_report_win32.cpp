@@ -18,6 +18,7 @@
 
 namespace {
 
+using namespace fitter;
 using namespace importer;
 
 struct Group {

@@ -26,6 +26,7 @@
 
 namespace {
 
+using namespace fitter;
 using namespace importer;
 
 enum class Mode { none, measure, report };

@@ -13,11 +13,11 @@
 namespace {
 
 constexpr int maxFuzzPoints = 96;
-constexpr importer::Effort fuzzEffort{1, 1, 2, 1};
+constexpr fitter::Effort fuzzEffort{1, 1, 2, 1};
 
-importer::FitWork work;
-importer::Glyph glyph;
-importer::Shape figure;
+fitter::FitWork work;
+fitter::Glyph glyph;
+fitter::Shape figure;
 
 void check(bool condition) {
     if (!condition) {
@@ -28,7 +28,7 @@ void check(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace importer;
+    using namespace fitter;
     clearGlyph(glyph);
     std::size_t at = 0;
     bool open = false;

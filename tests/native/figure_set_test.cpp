@@ -22,7 +22,7 @@
 
 namespace {
 
-using importer::Fault;
+using fitter::Fault;
 
 struct Figure {
     std::string key, name;
@@ -146,14 +146,14 @@ std::string fromCp932(const std::string& bytes) {
 Fault faultAfterEdit(const std::string& value, const std::string& edit, const std::string& with) {
     std::string broken = value;
     broken.replace(broken.find(edit), edit.size(), with);
-    return importer::figureFault(parsedOrFail(broken).record);
+    return fitter::figureFault(parsedOrFail(broken).record);
 }
 
 TEST(FigureChecks, CatchBrokenOutlines) {
     // A square of 80 with a square hole of 40, written correctly, passes.
     const std::string box = "box,8,0,1,0,0,0,2,1,4,5,8,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
                             "-40,-40,40,-40,40,40,-40,40,-20,-20,20,-20,20,20,-20,20";
-    EXPECT_EQ(importer::figureFault(parsedOrFail(box).record), Fault::none);
+    EXPECT_EQ(fitter::figureFault(parsedOrFail(box).record), Fault::none);
 
     EXPECT_EQ(faultAfterEdit(box, ",1,0,0,0,2,", ",1,5,0,0,2,"), Fault::holeListed);
     EXPECT_EQ(faultAfterEdit(box, ",1,0,0,0,2,", ",0,0,0,0,2,"), Fault::outerNotListed);
@@ -288,9 +288,9 @@ TEST(ShippedFigures, AreLettersThenDigitsThenSignsWithJapaneseNames) {
 
 TEST(ShippedFigures, HaveSimpleSeparateContoursWithExactlyTheOuterOnesListed) {
     for (const Figure& figure : shipped().figures) {
-        const Fault fault = importer::figureFault(figure.record);
+        const Fault fault = fitter::figureFault(figure.record);
         EXPECT_EQ(fault, Fault::none)
-            << figure.key << " (" << figure.name << "): " << importer::faultText(fault);
+            << figure.key << " (" << figure.name << "): " << fitter::faultText(fault);
     }
 }
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-using namespace importer;
+using namespace fitter;
 
 struct Point {
     double x, y;

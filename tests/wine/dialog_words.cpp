@@ -339,7 +339,7 @@ int figureArea(const char (&value)[figures::figureValueSize]) {
 
 // The area of the default face's 口 as the fitting stages make it.
 int fittedArea(bool bold) {
-    importer::FontFrame frame;
+    fitter::FontFrame frame;
     wchar_t opened[32];
     EXPECT_EQ(importer::openFaceOrDefault(L"", bold, false, frame, opened),
               importer::FontFault::none);
@@ -414,7 +414,7 @@ bool stopAtSecondAsk() {
 
 // Abandoned work stops between the reading and the fit, not after the whole fit.
 TEST(WordStages, AStopTestEndsTheFitBetweenItsStages) {
-    importer::FontFrame frame;
+    fitter::FontFrame frame;
     wchar_t opened[32];
     ASSERT_EQ(importer::openFaceOrDefault(L"", false, false, frame, opened),
               importer::FontFault::none);

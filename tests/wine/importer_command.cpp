@@ -99,7 +99,7 @@ std::string keyOf(const std::string& line) {
 void expectSound(const std::string& line) {
     figures::FigureRecord record;
     figures::readFigureValue(line.substr(line.find('=') + 1), record);
-    EXPECT_EQ(importer::figureFault(record), importer::Fault::none) << line;
+    EXPECT_EQ(fitter::figureFault(record), fitter::Fault::none) << line;
 }
 
 const std::wstring noto = L" --font \"Noto Sans CJK JP\"";

@@ -13,6 +13,7 @@
 
 namespace {
 
+using namespace fitter;
 using namespace importer;
 
 FitWork work;
