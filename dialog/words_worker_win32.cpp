@@ -110,9 +110,9 @@ bool openRequestedFont(void*, const fitter::FontFrame*& frame) {
     Font& font = worker.own.font;
     wchar_t opened[32];
     importer::holdFitter();
-    const importer::FontFault fault =
+    const glyphs::FontFault fault =
         importer::openFaceOrDefault(font.face, font.bold, font.italic, font.frame, opened);
-    if (fault != importer::FontFault::none) {
+    if (fault != glyphs::FontFault::none) {
         importer::releaseFitter();
         wchar_t text[256];
         if (font.face[0]) {
@@ -128,7 +128,7 @@ bool openRequestedFont(void*, const fitter::FontFrame*& frame) {
 }
 
 void closeRequestedFont(void*) {
-    importer::closeFont();
+    glyphs::closeFont();
     importer::releaseFitter();
 }
 

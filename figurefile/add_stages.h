@@ -27,11 +27,11 @@ constexpr const wchar_t* defaultFaces[] = {L"Noto Sans CJK JP", L"Yu Gothic", L"
 
 // Opens the named face, or with an empty name the first default face installed (opened receives
 // it); notInstalled with an empty name means none of the defaults is there.
-FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, fitter::FontFrame& frame,
-                            wchar_t (&opened)[32]);
+glyphs::FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic,
+                                    fitter::FontFrame& frame, wchar_t (&opened)[32]);
 void noDefaultFaceText(wchar_t (&text)[256], Voice voice = Voice::console);
 // Why the named face did not open (notInstalled: chosen is the face GDI put in its place).
-void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
+void fontFaultText(glyphs::FontFault fault, const wchar_t* face, const wchar_t* chosen,
                    wchar_t (&text)[256]);
 
 // The character as text for messages: 「あ」(U+3042), or U+XXXX when it is not printable.

@@ -59,20 +59,20 @@ void nameCharacters(AddWork& work) {
     }
 }
 
-FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic, fitter::FontFrame& frame,
-                            wchar_t (&opened)[32]) {
+glyphs::FontFault openFaceOrDefault(const wchar_t* face, bool bold, bool italic,
+                                    fitter::FontFrame& frame, wchar_t (&opened)[32]) {
     if (face && face[0] != L'\0') {
-        return openFont(face, bold, italic, frame, opened);
+        return glyphs::openFont(face, bold, italic, frame, opened);
     }
     for (const wchar_t* candidate : defaultFaces) {
         wchar_t chosen[32];
-        if (openFont(candidate, bold, italic, frame, chosen) == FontFault::none) {
+        if (glyphs::openFont(candidate, bold, italic, frame, chosen) == glyphs::FontFault::none) {
             lstrcpynW(opened, candidate, 32);
-            return FontFault::none;
+            return glyphs::FontFault::none;
         }
     }
     opened[0] = L'\0';
-    return FontFault::notInstalled;
+    return glyphs::FontFault::notInstalled;
 }
 
 void noDefaultFaceText(wchar_t (&text)[256], Voice voice) {
@@ -81,13 +81,13 @@ void noDefaultFaceText(wchar_t (&text)[256], Voice voice) {
                                            : L"「フォント...」で書体を選んでください。");
 }
 
-void fontFaultText(FontFault fault, const wchar_t* face, const wchar_t* chosen,
+void fontFaultText(glyphs::FontFault fault, const wchar_t* face, const wchar_t* chosen,
                    wchar_t (&text)[256]) {
     text[0] = L'\0';
-    if (fault == FontFault::notInstalled) {
+    if (fault == glyphs::FontFault::notInstalled) {
         format(text, L"書体「%ls」はインストールされていません(GDI が選んだのは「%ls」)。", face,
                chosen);
-    } else if (fault == FontFault::noOutlines) {
+    } else if (fault == glyphs::FontFault::noOutlines) {
         format(text, L"書体「%ls」は輪郭を持たないビットマップ書体です。", face);
     }
 }
@@ -114,12 +114,12 @@ CharacterFit fitCharacter(char32_t c, const fitter::FontFrame& frame,
         fit.outcome = FitOutcome::stopped;
         return fit;
     }
-    switch (readGlyph(c, stage.glyph, fit.readOverlap)) {
-    case GlyphFault::none: break;
-    case GlyphFault::missing: fit.outcome = FitOutcome::missing; return fit;
-    case GlyphFault::empty: fit.outcome = FitOutcome::empty; return fit;
-    case GlyphFault::unreadable: fit.outcome = FitOutcome::unreadable; return fit;
-    case GlyphFault::mismatch: fit.outcome = FitOutcome::mismatch; return fit;
+    switch (glyphs::readGlyph(c, stage.glyph, fit.readOverlap)) {
+    case glyphs::GlyphFault::none: break;
+    case glyphs::GlyphFault::missing: fit.outcome = FitOutcome::missing; return fit;
+    case glyphs::GlyphFault::empty: fit.outcome = FitOutcome::empty; return fit;
+    case glyphs::GlyphFault::unreadable: fit.outcome = FitOutcome::unreadable; return fit;
+    case glyphs::GlyphFault::mismatch: fit.outcome = FitOutcome::mismatch; return fit;
     }
     if (stop && stop()) {
         fit.outcome = FitOutcome::stopped;
@@ -149,7 +149,7 @@ void fitFailureText(char32_t c, const CharacterFit& fit, wchar_t (&text)[256]) {
     case FitOutcome::unreadable: format(text, L"文字 %ls の輪郭を読めません。", shown); return;
     case FitOutcome::mismatch:
         format(text, L"文字 %ls の輪郭が GDI の描画と一致しません(重なり %.3f < %.2f)。", shown,
-               fit.readOverlap, readCheckThreshold);
+               fit.readOverlap, glyphs::readCheckThreshold);
         return;
     case FitOutcome::tooLong: format(text, L"文字 %ls の図形が長すぎます。", shown); return;
     case FitOutcome::stopped: format(text, L"文字 %ls の図形作りをやめました。", shown); return;

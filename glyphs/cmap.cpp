@@ -1,6 +1,6 @@
 #include "glyphs/cmap.h"
 
-namespace importer {
+namespace glyphs {
 
 namespace {
 
@@ -75,4 +75,4 @@ std::uint32_t fullRangeGlyph(TableRead read, const void* source, char32_t charac
     return 0;
 }
 
-} // namespace importer
+} // namespace glyphs

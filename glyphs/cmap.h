@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace importer {
+namespace glyphs {
 
 // Copies length bytes of the table from offset; false when they are not all there.
 using TableRead = bool (*)(const void* source, std::uint32_t offset, unsigned char* bytes,
@@ -15,4 +15,4 @@ using TableRead = bool (*)(const void* source, std::uint32_t offset, unsigned ch
 // The glyph index of the character, or 0 when the map has none (or the table is damaged).
 std::uint32_t fullRangeGlyph(TableRead read, const void* source, char32_t character);
 
-} // namespace importer
+} // namespace glyphs

@@ -6,7 +6,7 @@
 #include "fitter/fit.h"
 #include "fitter/glyph.h"
 
-namespace importer {
+namespace glyphs {
 
 enum class FontFault { none, notInstalled, noOutlines };
 
@@ -30,4 +30,4 @@ enum class SplineReading { byFont, cubic, quadratic };
 GlyphFault readGlyph(char32_t character, fitter::Glyph& glyph, double& overlapWithRendering,
                      SplineReading reading = SplineReading::byFont);
 
-} // namespace importer
+} // namespace glyphs

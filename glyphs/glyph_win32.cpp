@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace importer {
+namespace glyphs {
 
 namespace {
 
@@ -309,4 +309,4 @@ GlyphFault readGlyph(char32_t character, fitter::Glyph& glyph, double& overlapWi
     return GlyphFault::mismatch;
 }
 
-} // namespace importer
+} // namespace glyphs

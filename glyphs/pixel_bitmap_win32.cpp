@@ -1,6 +1,6 @@
 #include "glyphs/pixel_bitmap_win32.h"
 
-namespace importer {
+namespace glyphs {
 
 HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits) {
     BITMAPINFO info{};
@@ -18,4 +18,4 @@ HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits) {
     return bitmap;
 }
 
-} // namespace importer
+} // namespace glyphs

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-namespace importer {
+namespace glyphs {
 
 // Null on failure; bits then holds null too.
 HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits);
 
-} // namespace importer
+} // namespace glyphs

@@ -141,23 +141,25 @@ bool openChosenFont(const Options& options, fitter::FontFrame& frame) {
         wchar_t face[4 * shownChars + 1];
         toWide(options.face.substr(0, cut), face, 4 * shownChars + 1);
         const bool tooLong = cut < options.face.size() || lstrlenW(face) >= LF_FACESIZE;
-        FontFault fault = openFont(face, options.bold, options.italic, frame, chosen);
+        glyphs::FontFault fault =
+            glyphs::openFont(face, options.bold, options.italic, frame, chosen);
         wchar_t shown[shownChars + 2];
         lstrcpynW(shown, face, shownChars + 1);
         if (lstrlenW(face) > shownChars || cut < options.face.size()) {
             lstrcpyW(shown + shownChars - (IS_HIGH_SURROGATE(shown[shownChars - 1]) ? 1 : 0), L"…");
         }
-        if (fault == FontFault::notInstalled && tooLong) {
+        if (fault == glyphs::FontFault::notInstalled && tooLong) {
             complain(L"書体「%ls」はインストールされていません(書体名は %d 文字までです)。\n",
                      shown, LF_FACESIZE - 1);
-        } else if (fault != FontFault::none) {
+        } else if (fault != glyphs::FontFault::none) {
             wchar_t text[256];
             fontFaultText(fault, shown, chosen, text);
             complain(L"%ls\n", text);
         }
-        return fault == FontFault::none;
+        return fault == glyphs::FontFault::none;
     }
-    if (openFaceOrDefault(L"", options.bold, options.italic, frame, chosen) == FontFault::none) {
+    if (openFaceOrDefault(L"", options.bold, options.italic, frame, chosen) ==
+        glyphs::FontFault::none) {
         say(L"書体: %ls\n", chosen);
         return true;
     }
@@ -183,7 +185,7 @@ bool openFontFor(void* caller, const fitter::FontFrame*& frame) {
 }
 
 void closeFontFor(void*) {
-    closeFont();
+    glyphs::closeFont();
 }
 
 void sayFitted(void* caller, int i, const CharacterFit& fit) {

@@ -19,7 +19,7 @@
 namespace {
 
 using namespace fitter;
-using namespace importer;
+using namespace glyphs;
 
 struct Group {
     const char* name;

@@ -27,6 +27,7 @@
 namespace {
 
 using namespace fitter;
+using namespace glyphs;
 using namespace importer;
 
 enum class Mode { none, measure, report };

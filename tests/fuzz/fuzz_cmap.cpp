@@ -33,6 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char32_t character =
         (char32_t{data[0]} << 16 | char32_t{data[1]} << 8 | data[2]) % 0x110000;
     const Bytes table{data + 3, size - 3};
-    importer::fullRangeGlyph(readBytes, &table, character);
+    glyphs::fullRangeGlyph(readBytes, &table, character);
     return 0;
 }

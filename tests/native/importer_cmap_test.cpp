@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace importer;
+using namespace glyphs;
 
 struct Table {
     std::vector<unsigned char> bytes;

@@ -342,12 +342,12 @@ int fittedArea(bool bold) {
     fitter::FontFrame frame;
     wchar_t opened[32];
     EXPECT_EQ(importer::openFaceOrDefault(L"", bold, false, frame, opened),
-              importer::FontFault::none);
+              glyphs::FontFault::none);
     const char name[importer::maxNameBytes + 1] = "X";
     char value[figures::figureValueSize];
     EXPECT_EQ(importer::fitCharacter(U'\u53e3', frame, name, value).outcome,
               importer::FitOutcome::fitted);
-    importer::closeFont();
+    glyphs::closeFont();
     return figureArea(value);
 }
 
@@ -417,7 +417,7 @@ TEST(WordStages, AStopTestEndsTheFitBetweenItsStages) {
     fitter::FontFrame frame;
     wchar_t opened[32];
     ASSERT_EQ(importer::openFaceOrDefault(L"", false, false, frame, opened),
-              importer::FontFault::none);
+              glyphs::FontFault::none);
     const char name[importer::maxNameBytes + 1] = "X";
     char value[figures::figureValueSize];
     stopAsked = 0;
@@ -426,7 +426,7 @@ TEST(WordStages, AStopTestEndsTheFitBetweenItsStages) {
     EXPECT_EQ(stopAsked, 2) << "once before reading, once after";
     EXPECT_EQ(importer::fitCharacter(U'\u9b31', frame, name, value, [] { return false; }).outcome,
               importer::FitOutcome::fitted);
-    importer::closeFont();
+    glyphs::closeFont();
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 namespace {
 
 using namespace fitter;
-using namespace importer;
+using namespace glyphs;
 
 FitWork work;
 Glyph glyph;

@@ -35,7 +35,7 @@ Canvas openCanvas() {
     Canvas c{};
     HDC screen = GetDC(nullptr);
     c.dc = CreateCompatibleDC(screen);
-    c.bitmap = importer::createPixelBitmap(screen, width, height, c.bits);
+    c.bitmap = glyphs::createPixelBitmap(screen, width, height, c.bits);
     ReleaseDC(nullptr, screen);
     c.initial = SelectObject(c.dc, c.bitmap);
     HBRUSH background = CreateSolidBrush(RGB(51, 102, 153));

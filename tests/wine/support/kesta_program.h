@@ -242,7 +242,7 @@ inline std::vector<std::uint32_t> captureScreen(const RECT& area) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
-    HBITMAP bitmap = importer::createPixelBitmap(screen, width, height, bits);
+    HBITMAP bitmap = glyphs::createPixelBitmap(screen, width, height, bits);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
