@@ -83,9 +83,9 @@ std::int32_t clockFigure(char32_t character) {
                                           nullptr, &lost);
         length = n > 0 && !lost ? n : 0;
     }
-    char name[importer::maxNameBytes + 1];
-    importer::figureName(character, std::string_view(bytes, static_cast<std::size_t>(length)),
-                         name);
+    char name[figurefile::maxNameBytes + 1];
+    figurefile::figureName(character, std::string_view(bytes, static_cast<std::size_t>(length)),
+                           name);
     for (int n = 0; n < figures::figureNameCount; ++n) {
         if (std::strcmp(figures::figureNames[n], name) == 0) {
             return n + 1;

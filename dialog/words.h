@@ -26,7 +26,7 @@ struct Request {
     // The settings file and its sections, as the dialog's thread knows them.
     wchar_t path[MAX_PATH];
     bool writable;
-    importer::SectionNames names;
+    figurefile::SectionNames names;
 };
 
 // Starts the worker for the dialog window; stopWorker ends it (waiting for the character being

@@ -28,7 +28,7 @@ void appendRow(const figures::clock::Row& row, bool distinct, wchar_t (&text)[ma
             continue;
         }
         wchar_t units[3];
-        importer::utf16Units(c, units);
+        figurefile::utf16Units(c, units);
         const bool present = distinct && wcsstr(text, units) != nullptr;
         if (!present && lstrlenW(text) + lstrlenW(units) <= maxTextUnits) {
             lstrcatW(text, units);

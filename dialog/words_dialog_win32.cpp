@@ -84,7 +84,7 @@ unsigned askWorker(HWND dialogWindow, bool write) {
     request.write = write;
     lstrcpynW(request.path, settings::settingsFilePath(), MAX_PATH);
     request.writable = settings::settingsFileWritable();
-    request.names = importer::programSectionNames();
+    request.names = figurefile::programSectionNames();
     return words::ask(request);
 }
 
@@ -136,7 +136,7 @@ void openWords(HWND dialogWindow, LPARAM opener) {
     state.okNumber = 0;
     state.shown = Result{};
     state.defaultFace[0] = L'\0';
-    for (const wchar_t* face : importer::defaultFaces) {
+    for (const wchar_t* face : figurefile::defaultFaces) {
         if (!state.defaultFace[0] && installed(face)) {
             lstrcpynW(state.defaultFace, face, LF_FACESIZE);
         }

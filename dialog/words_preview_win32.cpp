@@ -42,7 +42,7 @@ void drawFigure(HDC dc, const CellBox& box, const char* value) {
 
 void drawCharacter(HDC dc, const CellBox& box, char32_t c) {
     wchar_t text[3];
-    importer::utf16Units(c, text);
+    figurefile::utf16Units(c, text);
     RECT area{box.left, box.top, box.left + box.size, box.top + box.size};
     SetTextColor(dc, RGB(160, 160, 160));
     SetBkMode(dc, TRANSPARENT);

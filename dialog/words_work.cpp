@@ -24,7 +24,7 @@ template <std::size_t N> void append(wchar_t (&text)[N], const wchar_t* piece) {
 // dialog's font may lack is still named.
 void namedWithCode(char32_t c, wchar_t (&text)[24]) {
     wchar_t units[3];
-    importer::utf16Units(c, units);
+    figurefile::utf16Units(c, units);
     wchar_t code[12] = L"U+";
     constexpr wchar_t digits[] = L"0123456789ABCDEF";
     int n = 2;
@@ -45,7 +45,7 @@ void namedWithCode(char32_t c, wchar_t (&text)[24]) {
 }
 
 // The index of the character among the work's distinct ones, or 0.
-int distinctIndex(const importer::AddWork& work, char32_t c) {
+int distinctIndex(const figurefile::AddWork& work, char32_t c) {
     for (int i = 1; i <= work.distinct.count; ++i) {
         if (work.distinct.at[i] == c) {
             return i;
@@ -55,13 +55,13 @@ int distinctIndex(const importer::AddWork& work, char32_t c) {
 }
 
 bool madeUnmade(const Made* made) {
-    return made && made->outcome != importer::FitOutcome::fitted;
+    return made && made->outcome != figurefile::FitOutcome::fitted;
 }
 
 enum class Listing : std::uint8_t { lacking, unreadable, unmakeable, lossy, stored };
 
 bool listedAs(const Cell& cell, Listing listing) {
-    using importer::FitOutcome;
+    using figurefile::FitOutcome;
     const bool unmade = cell.mark == Mark::unmade;
     switch (listing) {
     case Listing::lacking: return unmade && cell.outcome == FitOutcome::missing;
@@ -104,7 +104,7 @@ void appendListing(Result& result, const wchar_t* heading, Listing listing) {
             namedWithCode(cell.character, shown);
         } else {
             wchar_t units[3];
-            importer::utf16Units(cell.character, units);
+            figurefile::utf16Units(cell.character, units);
             std::memcpy(shown, units, sizeof units);
         }
         append(result.note, shown);
@@ -148,9 +148,9 @@ Made& madeEntry(MadeCache& cache, char32_t c) {
     return made;
 }
 
-void textCharacters(const wchar_t* units, importer::Characters& characters) {
+void textCharacters(const wchar_t* units, figurefile::Characters& characters) {
     characters.count = 0;
-    for (int i = 0; units[i] != L'\0' && characters.count < importer::maxTextCharacters; ++i) {
+    for (int i = 0; units[i] != L'\0' && characters.count < figurefile::maxTextCharacters; ++i) {
         char32_t c = static_cast<char16_t>(units[i]);
         const auto next = static_cast<char16_t>(units[i + 1]);
         if (c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
@@ -159,10 +159,11 @@ void textCharacters(const wchar_t* units, importer::Characters& characters) {
         }
         characters.at[++characters.count] = c;
     }
-    importer::composeCharacters(characters);
+    figurefile::composeCharacters(characters);
 }
 
-void importedCharacters(const importer::Characters& characters, importer::Characters& imported) {
+void importedCharacters(const figurefile::Characters& characters,
+                        figurefile::Characters& imported) {
     imported.count = 0;
     for (int i = 1; i <= characters.count; ++i) {
         const char32_t c = characters.at[i];
@@ -172,17 +173,18 @@ void importedCharacters(const importer::Characters& characters, importer::Charac
     }
 }
 
-bool startText(const importer::Characters& characters, const importer::SectionNames& names,
-               bool write, importer::AddWork& work, wchar_t (&refusal)[refusalUnits]) {
-    importer::Characters imported;
+bool startText(const figurefile::Characters& characters, const figurefile::SectionNames& names,
+               bool write, figurefile::AddWork& work, wchar_t (&refusal)[refusalUnits]) {
+    figurefile::Characters imported;
     importedCharacters(characters, imported);
     refusal[0] = L'\0';
     // At most a row of characters at once, spelled or not.
-    if (importer::startCharacters(imported, names, false, false, work) != importer::Refusal::none) {
+    if (figurefile::startCharacters(imported, names, false, false, work) !=
+        figurefile::Refusal::none) {
         // A blank text is refused only when OK is pressed.
-        if (work.refusal != importer::Refusal::noCharacters || write) {
+        if (work.refusal != figurefile::Refusal::noCharacters || write) {
             wchar_t text[512];
-            importer::refusalText(work, text, importer::Voice::dialog);
+            figurefile::refusalText(work, text, figurefile::Voice::dialog);
             append(refusal, text);
         }
         return false;
@@ -196,7 +198,7 @@ bool startText(const importer::Characters& characters, const importer::SectionNa
     return true;
 }
 
-int countToFit(const importer::AddWork& work, MadeCache& cache) {
+int countToFit(const figurefile::AddWork& work, MadeCache& cache) {
     int count = 0;
     for (int i = 1; i <= work.distinct.count; ++i) {
         count += work.existing[i] == 0 && !findMade(cache, work.distinct.at[i]) ? 1 : 0;
@@ -204,16 +206,16 @@ int countToFit(const importer::AddWork& work, MadeCache& cache) {
     return count;
 }
 
-void fillCells(const importer::AddWork& work, const importer::Characters& characters,
+void fillCells(const figurefile::AddWork& work, const figurefile::Characters& characters,
                MadeCache& cache, Result& result) {
-    importer::Characters spelled;
-    importer::spelledCharacters(characters, spelled);
+    figurefile::Characters spelled;
+    figurefile::spelledCharacters(characters, spelled);
     result.count = std::min(spelled.count, figures::maxSlots);
     for (int s = 1; s <= result.count; ++s) {
         Cell& cell = result.cell[s];
         cell.character = spelled.at[s];
         cell.value[0] = '\0';
-        cell.outcome = importer::FitOutcome::fitted;
+        cell.outcome = figurefile::FitOutcome::fitted;
         const int i = distinctIndex(work, cell.character);
         const Made* made = i != 0 ? findMade(cache, cell.character) : nullptr;
         if (i == 0) {
@@ -221,7 +223,7 @@ void fillCells(const importer::AddWork& work, const importer::Characters& charac
             const Made* known = findMade(cache, cell.character);
             cell.mark =
                 isLoneSurrogate(cell.character) || madeUnmade(known) ? Mark::unmade : Mark::pending;
-            cell.outcome = known ? known->outcome : importer::FitOutcome::missing;
+            cell.outcome = known ? known->outcome : figurefile::FitOutcome::missing;
         } else if (work.existing[i] != 0) {
             const std::string_view stored = work.list.value[work.existing[i]];
             const std::size_t length = std::min<std::size_t>(stored.size(), sizeof cell.value - 1);
@@ -230,7 +232,7 @@ void fillCells(const importer::AddWork& work, const importer::Characters& charac
             cell.mark = Mark::stored;
         } else if (!made) {
             cell.mark = Mark::pending;
-        } else if (made->outcome != importer::FitOutcome::fitted) {
+        } else if (made->outcome != figurefile::FitOutcome::fitted) {
             cell.mark = Mark::unmade;
             cell.outcome = made->outcome;
         } else {
@@ -246,7 +248,7 @@ void fillCells(const importer::AddWork& work, const importer::Characters& charac
     appendListing(result, L"設定ファイルにある図形を使う文字: ", Listing::stored);
 }
 
-void spelledKeys(const importer::AddWork& work, Result& result) {
+void spelledKeys(const figurefile::AddWork& work, Result& result) {
     result.spelledCount = std::min(work.spelled.count, figures::maxSlots);
     for (int s = 1; s <= result.spelledCount; ++s) {
         result.spelledKeys[s] = work.keyOf[distinctIndex(work, work.spelled.at[s])];

@@ -24,7 +24,7 @@ enum class Mark : std::uint8_t { pending, sound, stored, lossy, unmade };
 struct Cell {
     char32_t character;
     Mark mark;
-    importer::FitOutcome outcome;         // with unmade
+    figurefile::FitOutcome outcome;       // with unmade
     char value[figures::figureValueSize]; // the figure as it is or will be stored
 };
 
@@ -46,7 +46,7 @@ struct Result {
 // A character fitted with the current font.
 struct Made {
     char32_t character;
-    importer::FitOutcome outcome;
+    figurefile::FitOutcome outcome;
     bool lossy;
     std::uint64_t used; // the cache's clock when last looked up
     char value[figures::figureValueSize];
@@ -75,27 +75,27 @@ constexpr bool isLoneSurrogate(char32_t c) {
 }
 
 // The characters of the typed units, composed.
-void textCharacters(const wchar_t* units, importer::Characters& characters);
+void textCharacters(const wchar_t* units, figurefile::Characters& characters);
 
 // The characters for the importer: without lone surrogates (composed once already, so leaving
 // one out never joins its neighbours). The characters that turn out unmakeable are left out by
 // the run before its write.
-void importedCharacters(const importer::Characters& characters, importer::Characters& imported);
+void importedCharacters(const figurefile::Characters& characters, figurefile::Characters& imported);
 
 // Starts the importer's work on the text (no file involved yet): false with the refusal's text
 // (empty for a blank text not being written).
-bool startText(const importer::Characters& characters, const importer::SectionNames& names,
-               bool write, importer::AddWork& work, wchar_t (&refusal)[refusalUnits]);
+bool startText(const figurefile::Characters& characters, const figurefile::SectionNames& names,
+               bool write, figurefile::AddWork& work, wchar_t (&refusal)[refusalUnits]);
 
 // The characters of the planned work that have no figure yet.
-int countToFit(const importer::AddWork& work, MadeCache& cache);
+int countToFit(const figurefile::AddWork& work, MadeCache& cache);
 
 // The cells in the order of the text (a figure in the file shows as it is there) and the note
 // naming the marked characters, each once.
-void fillCells(const importer::AddWork& work, const importer::Characters& characters,
+void fillCells(const figurefile::AddWork& work, const figurefile::Characters& characters,
                MadeCache& cache, Result& result);
 
 // The figure list items the spelled row uses after a write.
-void spelledKeys(const importer::AddWork& work, Result& result);
+void spelledKeys(const figurefile::AddWork& work, Result& result);
 
 } // namespace dialog::words

@@ -29,8 +29,8 @@ struct Shared {
 // The worker thread's own.
 struct Own {
     Request job;
-    importer::Characters characters; // the job's text
-    importer::AddRun run;
+    figurefile::Characters characters; // the job's text
+    figurefile::AddRun run;
     Font font;
     MadeCache made;
     Result building;
@@ -89,9 +89,9 @@ void chooseRequestedFont() {
 
 // The run's hooks.
 
-void tell(void*, importer::Told told, const wchar_t* text) {
+void tell(void*, figurefile::Told told, const wchar_t* text) {
     Own& own = worker.own;
-    if (told != importer::Told::refusal) {
+    if (told != figurefile::Told::refusal) {
         lstrcpynW(own.backupSaid, text, static_cast<int>(std::size(own.backupSaid)));
         return;
     }
@@ -109,16 +109,16 @@ void tell(void*, importer::Told told, const wchar_t* text) {
 bool openRequestedFont(void*, const fitter::FontFrame*& frame) {
     Font& font = worker.own.font;
     wchar_t opened[32];
-    importer::holdFitter();
+    figurefile::holdFitter();
     const glyphs::FontFault fault =
-        importer::openFaceOrDefault(font.face, font.bold, font.italic, font.frame, opened);
+        figurefile::openFaceOrDefault(font.face, font.bold, font.italic, font.frame, opened);
     if (fault != glyphs::FontFault::none) {
-        importer::releaseFitter();
+        figurefile::releaseFitter();
         wchar_t text[256];
         if (font.face[0]) {
-            importer::fontFaultText(fault, font.face, opened, text);
+            figurefile::fontFaultText(fault, font.face, opened, text);
         } else {
-            importer::noDefaultFaceText(text, importer::Voice::dialog);
+            figurefile::noDefaultFaceText(text, figurefile::Voice::dialog);
         }
         refuse(text);
         return false;
@@ -129,11 +129,11 @@ bool openRequestedFont(void*, const fitter::FontFrame*& frame) {
 
 void closeRequestedFont(void*) {
     glyphs::closeFont();
-    importer::releaseFitter();
+    figurefile::releaseFitter();
 }
 
 // A character fitted with this font before, for this request or an earlier one.
-bool knownMade(void*, char32_t c, importer::FitOutcome& outcome,
+bool knownMade(void*, char32_t c, figurefile::FitOutcome& outcome,
                char (&value)[figures::figureValueSize]) {
     const Made* made = findMade(worker.own.made, c);
     if (made) {
@@ -144,20 +144,20 @@ bool knownMade(void*, char32_t c, importer::FitOutcome& outcome,
 }
 
 // Kept with the font, and the cells filled as each is made.
-void keepFitted(void*, int i, const importer::CharacterFit& fit) {
+void keepFitted(void*, int i, const figurefile::CharacterFit& fit) {
     Own& own = worker.own;
-    const importer::AddWork& work = own.run.work;
+    const figurefile::AddWork& work = own.run.work;
     Made& made = madeEntry(own.made, work.distinct.at[i]);
     std::memcpy(made.value, work.value[i], sizeof made.value);
     made.outcome = fit.outcome;
-    made.lossy = importer::fitLosesPieces(fit);
+    made.lossy = figurefile::fitLosesPieces(fit);
     ++own.building.fittedSoFar;
     fillCells(work, own.characters, own.made, own.building);
     publish();
 }
 
-constexpr importer::AddHooks hooks = [] {
-    importer::AddHooks h{};
+constexpr figurefile::AddHooks hooks = [] {
+    figurefile::AddHooks h{};
     h.tell = tell;
     h.openFont = openRequestedFont;
     h.closeFont = closeRequestedFont;
@@ -171,19 +171,19 @@ constexpr importer::AddHooks hooks = [] {
 // file as it is; false (refused) when the importer's rules refuse.
 bool plan() {
     Own& own = worker.own;
-    importer::AddRun& run = own.run;
+    figurefile::AddRun& run = own.run;
     wchar_t text[refusalUnits];
     if (!startText(own.characters, own.job.names, own.job.write, run.work, text)) {
         refuse(text);
         return false;
     }
     run.path = own.job.path;
-    run.missing = importer::MissingFile::readsEmpty;
-    run.voice = importer::Voice::dialog;
-    run.fontOpening = importer::FontOpening::whenNeeded;
+    run.missing = figurefile::MissingFile::readsEmpty;
+    run.voice = figurefile::Voice::dialog;
+    run.fontOpening = figurefile::FontOpening::whenNeeded;
     run.spell = own.job.spell && !own.job.spellInMemory;
     own.backupSaid[0] = L'\0';
-    return importer::planRun(run, hooks);
+    return figurefile::planRun(run, hooks);
 }
 
 // The write may begin only while OK's request is the latest; from then on it cannot be taken
@@ -202,7 +202,7 @@ bool beginWriting() {
 void writeAndReport() {
     Own& own = worker.own;
     Result& result = own.building;
-    result.written = importer::writeRun(own.run, hooks);
+    result.written = figurefile::writeRun(own.run, hooks);
     spelledKeys(own.run.work, result);
     if (result.written) {
         lstrcpynW(result.notice, own.backupSaid, refusalUnits);
@@ -222,7 +222,7 @@ bool refusedAsUnmade() {
     for (int k = 1; k <= result.count; ++k) {
         if (result.cell[k].mark == Mark::unmade) {
             wchar_t name[16];
-            importer::characterText(result.cell[k].character, name);
+            figurefile::characterText(result.cell[k].character, name);
             if (lstrlenW(text) + lstrlenW(name) + 40 < refusalUnits) {
                 lstrcatW(text, name);
             }
@@ -241,13 +241,13 @@ void write() {
         return;
     }
     const Request& job = worker.own.job;
-    if (!job.writable || !importer::mayWrite(job.path)) {
+    if (!job.writable || !figurefile::mayWrite(job.path)) {
         wchar_t text[512];
-        importer::fileResultText(importer::FileResult::failed, true, job.path, text);
+        figurefile::fileResultText(figurefile::FileResult::failed, true, job.path, text);
         refuse(text);
         return;
     }
-    if (importer::leaveOutUnmade(worker.own.run, hooks) && beginWriting()) {
+    if (figurefile::leaveOutUnmade(worker.own.run, hooks) && beginWriting()) {
         writeAndReport();
     }
 }
@@ -265,7 +265,7 @@ void answer() {
     result.toFit = countToFit(own.run.work, own.made);
     fillCells(own.run.work, own.characters, own.made, result);
     publish();
-    if (!importer::fitRun(own.run, hooks)) {
+    if (!figurefile::fitRun(own.run, hooks)) {
         return;
     }
     fillCells(own.run.work, own.characters, own.made, result);

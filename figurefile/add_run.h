@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-namespace importer {
+namespace figurefile {
 
 // A file named on the command line must exist; the program's own file may be new.
 enum class MissingFile : std::uint8_t { readsEmpty, refused };
@@ -78,4 +78,4 @@ bool anyNewFigure(const AddWork& work);
 // nothing new to write nor a row to spell stops before the write, with nothing to tell.
 bool addFigures(AddRun& run, const AddHooks& hooks);
 
-} // namespace importer
+} // namespace figurefile

@@ -1,6 +1,6 @@
 #include "figurefile/add_run.h"
 
-namespace importer {
+namespace figurefile {
 
 namespace {
 
@@ -148,4 +148,4 @@ bool addFigures(AddRun& run, const AddHooks& hooks) {
     return writeRun(run, hooks);
 }
 
-} // namespace importer
+} // namespace figurefile

@@ -11,7 +11,7 @@
 #include "glyphs/glyph_reader.h"
 #include "settings/backup.h"
 
-namespace importer {
+namespace figurefile {
 
 // The fitter's work records and the glyph reader's one open font belong to the process: a thread
 // that fits while another may holds the fitter from opening the font until it is closed, and any
@@ -92,4 +92,4 @@ void backupText(const settings::BackupReport& report, const wchar_t* path, wchar
 // Why a read (or, with writing, a write) of the file was not done; empty when it was.
 void fileResultText(FileResult result, bool writing, const wchar_t* path, wchar_t (&text)[512]);
 
-} // namespace importer
+} // namespace figurefile

@@ -7,7 +7,7 @@
 
 #include <cwchar>
 
-namespace importer {
+namespace figurefile {
 
 namespace {
 
@@ -275,4 +275,4 @@ void fileResultText(FileResult result, bool writing, const wchar_t* path, wchar_
     }
 }
 
-} // namespace importer
+} // namespace figurefile

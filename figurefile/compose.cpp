@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace importer {
+namespace figurefile {
 
 namespace {
 
@@ -193,4 +193,4 @@ void composeCharacters(Characters& characters) {
     characters.count = kept;
 }
 
-} // namespace importer
+} // namespace figurefile

@@ -7,7 +7,7 @@
 
 #include "figurefile/utf8.h"
 
-namespace importer {
+namespace figurefile {
 
 // The composed character of base and mark, or 0 when the pair is not composed here.
 char32_t composedPair(char32_t base, char32_t mark);
@@ -15,4 +15,4 @@ char32_t composedPair(char32_t base, char32_t mark);
 // Composes the characters in place (the count shrinks by the marks taken in).
 void composeCharacters(Characters& characters);
 
-} // namespace importer
+} // namespace figurefile

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace importer {
+namespace figurefile {
 
 void readFigureList(const IniText& text, std::string_view section, std::string_view endMarker,
                     FigureList& list) {
@@ -48,4 +48,4 @@ void figureName(char32_t character, std::string_view shiftJis, char (&name)[maxN
     }
 }
 
-} // namespace importer
+} // namespace figurefile

@@ -8,7 +8,7 @@
 #include <array>
 #include <string_view>
 
-namespace importer {
+namespace figurefile {
 
 struct FigureList {
     int count;                                                       // keys 1..count are listed
@@ -32,4 +32,4 @@ using figures::formatFigureValue;
 constexpr int maxNameBytes = figures::figureNameSize - 4;
 void figureName(char32_t character, std::string_view shiftJis, char (&name)[maxNameBytes + 1]);
 
-} // namespace importer
+} // namespace figurefile

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace importer {
+namespace figurefile {
 
 namespace {
 
@@ -298,4 +298,4 @@ void refusalText(const AddWork& work, wchar_t (&text)[512], Voice voice) {
     }
 }
 
-} // namespace importer
+} // namespace figurefile

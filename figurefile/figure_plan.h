@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace importer {
+namespace figurefile {
 
 enum class Refusal : std::uint8_t {
     none,
@@ -98,4 +98,4 @@ enum class Voice : std::uint8_t { console, dialog };
 // The refusal as a Japanese sentence for the user.
 void refusalText(const AddWork& work, wchar_t (&text)[512], Voice voice = Voice::console);
 
-} // namespace importer
+} // namespace figurefile

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
-namespace importer {
+namespace figurefile {
 
 namespace ini = settings::ini;
 
@@ -94,4 +94,4 @@ bool setIniValue(IniText& text, std::string_view section, std::string_view key,
     return splice(text, at, at, {lineBreakBefore(all, at, style), key, "=", value, style});
 }
 
-} // namespace importer
+} // namespace figurefile

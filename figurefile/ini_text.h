@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace importer {
+namespace figurefile {
 
 constexpr int maxFileBytes = 1 << 20;
 
@@ -41,4 +41,4 @@ bool iniValue(const IniText& text, std::string_view section, std::string_view ke
 bool setIniValue(IniText& text, std::string_view section, std::string_view key,
                  std::string_view value);
 
-} // namespace importer
+} // namespace figurefile

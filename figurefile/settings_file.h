@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace importer {
+namespace figurefile {
 
 enum class FileResult : std::uint8_t {
     done,
@@ -42,4 +42,4 @@ FileResult replaceAndRelease(const wchar_t* path, HeldFile& held, const IniText&
 
 void release(HeldFile& held);
 
-} // namespace importer
+} // namespace figurefile

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace importer {
+namespace figurefile {
 
 namespace {
 
@@ -165,4 +165,4 @@ void release(HeldFile& held) {
     }
 }
 
-} // namespace importer
+} // namespace figurefile

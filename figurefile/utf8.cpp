@@ -1,6 +1,6 @@
 #include "figurefile/utf8.h"
 
-namespace importer {
+namespace figurefile {
 
 bool decodeUtf8(std::string_view text, Characters& characters) {
     characters.count = 0;
@@ -71,4 +71,4 @@ void spelledCharacters(const Characters& text, Characters& spelled) {
     }
 }
 
-} // namespace importer
+} // namespace figurefile

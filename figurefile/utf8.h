@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-namespace importer {
+namespace figurefile {
 
 constexpr int maxTextCharacters = 256;
 
@@ -51,4 +51,4 @@ void distinctCharacters(const Characters& text, Characters& distinct);
 // The characters to spell, blanks removed (the figures of a row stand side by side).
 void spelledCharacters(const Characters& text, Characters& spelled);
 
-} // namespace importer
+} // namespace figurefile

@@ -32,8 +32,8 @@ constexpr int badCommandLine = 2;
 struct Run {
     wchar_t filePath[MAX_PATH + 1];
     bool fileNamed; // --file: a missing file is refused
-    FigureList figureList;
-    AddRun add; // its file and work serve list too
+    figurefile::FigureList figureList;
+    figurefile::AddRun add; // its file and work serve list too
     const Options* options;
     fitter::FontFrame frame;
 };
@@ -65,43 +65,43 @@ void choosePath(const Options& options, Run& run) {
 }
 
 // Says why the file could not be read or written; false unless it was done.
-bool fileDone(FileResult result, const Run& run) {
+bool fileDone(figurefile::FileResult result, const Run& run) {
     wchar_t text[512];
-    fileResultText(result, false, run.filePath, text);
-    if (result != FileResult::done) {
+    figurefile::fileResultText(result, false, run.filePath, text);
+    if (result != figurefile::FileResult::done) {
         complain(L"%ls\n", text);
     }
-    return result == FileResult::done;
+    return result == figurefile::FileResult::done;
 }
 
-bool refused(const AddWork& work) {
-    if (work.refusal == Refusal::none) {
+bool refused(const figurefile::AddWork& work) {
+    if (work.refusal == figurefile::Refusal::none) {
         return false;
     }
     wchar_t text[512];
-    refusalText(work, text);
+    figurefile::refusalText(work, text);
     complain(L"%ls\n", text);
     return true;
 }
 
 // A file whose text is not Shift-JIS in 8-bit bytes.
-bool refusedEncoding(const IniText& text, AddWork& work) {
-    work.refusal = encodingRefusal(text);
+bool refusedEncoding(const figurefile::IniText& text, figurefile::AddWork& work) {
+    work.refusal = figurefile::encodingRefusal(text);
     return refused(work);
 }
 
 int listCommand(Run& run) {
-    IniText& settingsText = run.add.file;
-    FigureList& figureList = run.figureList;
+    figurefile::IniText& settingsText = run.add.file;
+    figurefile::FigureList& figureList = run.figureList;
     const wchar_t* filePath = run.filePath;
-    if (!fileDone(readSettingsFile(filePath, settingsText), run)) {
+    if (!fileDone(figurefile::readSettingsFile(filePath, settingsText), run)) {
         return Status::refused;
     }
     if (refusedEncoding(settingsText, run.add.work)) {
         return Status::refused;
     }
-    readFigureList(settingsText, settings::outlineSectionName, settings::outlineEndMarker,
-                   figureList);
+    figurefile::readFigureList(settingsText, settings::outlineSectionName,
+                               settings::outlineEndMarker, figureList);
     say(L"%ls: 図形 %d 個\n", filePath, figureList.count);
     for (int n = 1; n <= figureList.count; ++n) {
         figures::FigureRecord record;
@@ -153,25 +153,25 @@ bool openChosenFont(const Options& options, fitter::FontFrame& frame) {
                      shown, LF_FACESIZE - 1);
         } else if (fault != glyphs::FontFault::none) {
             wchar_t text[256];
-            fontFaultText(fault, shown, chosen, text);
+            figurefile::fontFaultText(fault, shown, chosen, text);
             complain(L"%ls\n", text);
         }
         return fault == glyphs::FontFault::none;
     }
-    if (openFaceOrDefault(L"", options.bold, options.italic, frame, chosen) ==
+    if (figurefile::openFaceOrDefault(L"", options.bold, options.italic, frame, chosen) ==
         glyphs::FontFault::none) {
         say(L"書体: %ls\n", chosen);
         return true;
     }
     wchar_t text[256];
-    noDefaultFaceText(text);
+    figurefile::noDefaultFaceText(text);
     complain(L"%ls\n", text);
     return false;
 }
 
 // The add command's hooks: the run's outcomes told on the console.
-void tell(void*, Told told, const wchar_t* text) {
-    if (told == Told::backupCopied) {
+void tell(void*, figurefile::Told told, const wchar_t* text) {
+    if (told == figurefile::Told::backupCopied) {
         say(L"%ls\n", text);
     } else {
         complain(L"%ls\n", text);
@@ -188,69 +188,71 @@ void closeFontFor(void*) {
     glyphs::closeFont();
 }
 
-void sayFitted(void* caller, int i, const CharacterFit& fit) {
+void sayFitted(void* caller, int i, const figurefile::CharacterFit& fit) {
     const char32_t c = static_cast<Run*>(caller)->add.work.distinct.at[i];
     wchar_t text[256];
-    if (fit.outcome != FitOutcome::fitted) {
-        fitFailureText(c, fit, text);
+    if (fit.outcome != figurefile::FitOutcome::fitted) {
+        figurefile::fitFailureText(c, fit, text);
         complain(L"%ls\n", text);
         return;
     }
-    fitSummaryText(c, fit, text);
+    figurefile::fitSummaryText(c, fit, text);
     say(L"%ls\n", text);
-    droppedContoursText(fit, text);
+    figurefile::droppedContoursText(fit, text);
     if (text[0] != L'\0') {
         say(L"%ls\n", text);
     }
-    roughShapeText(fit, text);
+    figurefile::roughShapeText(fit, text);
     if (text[0] != L'\0') {
         say(L"%ls\n", text);
     }
 }
 
 void sayKept(void* caller, int i) {
-    const AddWork& work = static_cast<Run*>(caller)->add.work;
+    const figurefile::AddWork& work = static_cast<Run*>(caller)->add.work;
     wchar_t shown[16];
-    characterText(work.distinct.at[i], shown);
+    figurefile::characterText(work.distinct.at[i], shown);
     say(L"%ls: ZAHYO%d にあります(置き換えるには --replace)\n", shown, work.existing[i]);
 }
 
 int addCommand(const Options& options, Run& run) {
-    AddRun& add = run.add;
+    figurefile::AddRun& add = run.add;
     run.options = &options;
     add.path = run.filePath;
-    add.missing = run.fileNamed ? MissingFile::refused : MissingFile::readsEmpty;
-    add.voice = Voice::console;
-    add.fontOpening = FontOpening::first;
+    add.missing =
+        run.fileNamed ? figurefile::MissingFile::refused : figurefile::MissingFile::readsEmpty;
+    add.voice = figurefile::Voice::console;
+    add.fontOpening = figurefile::FontOpening::first;
     add.spell = options.spell;
-    if (startWork(options.text, options.spell, options.replace, add.work) != Refusal::none) {
+    if (figurefile::startWork(options.text, options.spell, options.replace, add.work) !=
+        figurefile::Refusal::none) {
         refused(add.work);
         return Status::refused;
     }
-    AddHooks hooks{};
+    figurefile::AddHooks hooks{};
     hooks.caller = &run;
     hooks.tell = tell;
     hooks.openFont = openFontFor;
     hooks.closeFont = closeFontFor;
     hooks.fitted = sayFitted;
     hooks.kept = sayKept;
-    if (!addFigures(add, hooks)) {
+    if (!figurefile::addFigures(add, hooks)) {
         return Status::refused;
     }
-    const AddWork& work = add.work;
+    const figurefile::AddWork& work = add.work;
     if (work.spell && work.spelled.count < work.text.count) {
         say(L"空白は並びから除きました(%d 文字を並べます)。\n", work.spelled.count);
     }
     for (int i = 1; i <= work.distinct.count; ++i) {
         if (work.newValue[i]) {
             wchar_t shown[16];
-            characterText(work.distinct.at[i], shown);
+            figurefile::characterText(work.distinct.at[i], shown);
             say(L"%ls → ZAHYO%d\n", shown, work.keyOf[i]);
         }
     }
     for (int i = 1; i <= add.unmade.count; ++i) {
         wchar_t shown[16];
-        characterText(add.unmade.at[i], shown);
+        figurefile::characterText(add.unmade.at[i], shown);
         say(L"%ls は作れなかったので除きました。\n", shown);
     }
     return Status::succeeded;

@@ -28,7 +28,7 @@ namespace {
 
 using namespace fitter;
 using namespace glyphs;
-using namespace importer;
+using namespace figurefile;
 
 enum class Mode { none, measure, report };
 
@@ -267,7 +267,7 @@ const char* outcomeName(FitOutcome outcome) {
 
 int utf8Of(char32_t c, char (&text)[8]) {
     wchar_t wide[3];
-    const int units = importer::utf16Units(c, wide);
+    const int units = figurefile::utf16Units(c, wide);
     const int n = WideCharToMultiByte(CP_UTF8, 0, wide, units, text, 7, nullptr, nullptr);
     text[std::max(0, n)] = '\0';
     return n;

@@ -25,8 +25,8 @@
 
 namespace {
 
-importer::IniText text;
-importer::FigureList list;
+figurefile::IniText text;
+figurefile::FigureList list;
 
 void check(bool condition) {
     if (!condition) {
@@ -37,8 +37,8 @@ void check(bool condition) {
 // Every "name=" line of the old file, under the section header above it, reads the same after
 // the edit unless it names the edited key. (The first 200 lines, to keep runs fast.)
 void checkOtherKeys(const std::string& before, std::string_view section, std::string_view key) {
-    importer::IniText& after = text;
-    static importer::IniText old;
+    figurefile::IniText& after = text;
+    static figurefile::IniText old;
     old.length = static_cast<int>(before.size());
     std::copy(before.begin(), before.end(), old.bytes.begin());
     namespace ini = settings::ini;
@@ -56,8 +56,8 @@ void checkOtherKeys(const std::string& before, std::string_view section, std::st
             continue;
         }
         std::string_view was, is;
-        const bool found = importer::iniValue(old, header, line.name, was);
-        check(importer::iniValue(after, header, line.name, is) == found);
+        const bool found = figurefile::iniValue(old, header, line.name, was);
+        check(figurefile::iniValue(after, header, line.name, is) == found);
         check(!found || was == is);
     }
 }
@@ -65,14 +65,14 @@ void checkOtherKeys(const std::string& before, std::string_view section, std::st
 // One edit through setIniValue, checked: the bytes change in one line only (or one line, with
 // its section header when that was missing, is added), and the key then reads as the value.
 bool edit(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string before(importer::textOf(text));
+    const std::string before(figurefile::textOf(text));
     std::string_view old;
-    const bool existed = importer::iniValue(text, section, key, old);
-    if (!importer::setIniValue(text, section, key, value)) {
-        check(importer::textOf(text) == before);
+    const bool existed = figurefile::iniValue(text, section, key, old);
+    if (!figurefile::setIniValue(text, section, key, value)) {
+        check(figurefile::textOf(text) == before);
         return false;
     }
-    const std::string_view after = importer::textOf(text);
+    const std::string_view after = figurefile::textOf(text);
     std::size_t prefix = 0;
     while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) {
         ++prefix;
@@ -93,7 +93,7 @@ bool edit(std::string_view section, std::string_view key, std::string_view value
         check(std::count(added.begin(), added.end(), '\n') <= 3);
     }
     std::string_view now;
-    check(importer::iniValue(text, section, key, now) && now == value);
+    check(figurefile::iniValue(text, section, key, now) && now == value);
     checkOtherKeys(before, section, key);
     return true;
 }
@@ -118,14 +118,14 @@ void makeFigure(std::uint8_t pointsByte, std::uint8_t seed, figures::FigureRecor
 // The name the importer would give: one byte, a Shift-JIS pair, or "U+XXXX"; now and then the
 // name of a figure already listed, as a character added before would find it (when the importer
 // could have written that name).
-void chooseName(const std::uint8_t* data, char (&name)[importer::maxNameBytes + 1]) {
+void chooseName(const std::uint8_t* data, char (&name)[figurefile::maxNameBytes + 1]) {
     if ((data[0] & 8) && list.count > 0) {
         std::string_view listed = figures::figureValueName(list.value[1 + data[6] % list.count]);
         // Names the importer writes are not empty and hold no blank, control byte or comma.
         const bool plain = std::none_of(listed.begin(), listed.end(), [](char c) {
             return static_cast<unsigned char>(c) <= 0x20 || c == ',';
         });
-        if (plain && !listed.empty() && listed.size() <= importer::maxNameBytes) {
+        if (plain && !listed.empty() && listed.size() <= figurefile::maxNameBytes) {
             std::snprintf(name, sizeof name, "%.*s", static_cast<int>(listed.size()),
                           listed.data());
             return;
@@ -140,17 +140,17 @@ void chooseName(const std::uint8_t* data, char (&name)[importer::maxNameBytes + 
         bytes[1] = static_cast<char>(data[2] % 2 ? 0x40 + data[2] % 63 : 0x80 + data[2] % 125);
         length = 2;
     }
-    importer::figureName(static_cast<char32_t>(data[1] << 8 | data[2]),
-                         std::string_view(bytes, length), name);
+    figurefile::figureName(static_cast<char32_t>(data[1] << 8 | data[2]),
+                           std::string_view(bytes, length), name);
 }
 
-importer::AddWork work;
-importer::IniText original;
+figurefile::AddWork work;
+figurefile::IniText original;
 
 // Every key the profile functions read from before reads the same from after, unless the plan
 // means to change it.
-bool keptOrMeant(const importer::IniText& before, const importer::IniText& after) {
-    const std::string_view old = importer::textOf(before);
+bool keptOrMeant(const figurefile::IniText& before, const figurefile::IniText& after) {
+    const std::string_view old = figurefile::textOf(before);
     namespace ini = settings::ini;
     std::string_view section;
     int lines = 0;
@@ -168,8 +168,8 @@ bool keptOrMeant(const importer::IniText& before, const importer::IniText& after
             continue;
         }
         std::string_view was, is;
-        const importer::KeyState state = importer::keyState(before, section, line.name, was);
-        if (importer::keyState(after, section, line.name, is) == state && was == is) {
+        const figurefile::KeyState state = figurefile::keyState(before, section, line.name, was);
+        if (figurefile::keyState(after, section, line.name, is) == state && was == is) {
             continue;
         }
         // Changed: only a replaced figure or a spelling key, and only the first line of its name.
@@ -194,11 +194,11 @@ void checkPlan(const std::uint8_t* data, std::string_view file) {
     std::memcpy(original.bytes.data(), file.data(), file.size());
     text.length = original.length;
     std::memcpy(text.bytes.data(), file.data(), file.size());
-    importer::startWork("xy", data[0] & 2, data[0] & 1, work);
+    figurefile::startWork("xy", data[0] & 2, data[0] & 1, work);
     chooseName(data, work.name[1]);
     std::snprintf(work.name[2], sizeof work.name[2], "U+%04X", 0x3000u + data[6]);
-    if (importer::planKeys(text, work) != importer::Refusal::none) {
-        check(importer::textOf(text) == file);
+    if (figurefile::planKeys(text, work) != figurefile::Refusal::none) {
+        check(figurefile::textOf(text) == file);
         return;
     }
     for (int i = 1; i <= work.distinct.count; ++i) {
@@ -206,13 +206,13 @@ void checkPlan(const std::uint8_t* data, std::string_view file) {
         makeFigure(data[3], data[4] + static_cast<std::uint8_t>(i), record);
         work.fitted[i] = figures::formatFigureValue(work.name[i], record, work.value[i]) > 0;
     }
-    if (importer::checkFitted(work) != importer::Refusal::none ||
-        importer::editSettings(text, work) != importer::Refusal::none) {
+    if (figurefile::checkFitted(work) != figurefile::Refusal::none ||
+        figurefile::editSettings(text, work) != figurefile::Refusal::none) {
         return;
     }
     check(keptOrMeant(original, text));
-    static importer::FigureList now;
-    importer::readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker, now);
+    static figurefile::FigureList now;
+    figurefile::readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker, now);
     for (int i = 1; i <= work.distinct.count; ++i) {
         check(work.keyOf[i] >= 1 && work.keyOf[i] <= now.count);
         check(figures::figureValueName(now.value[work.keyOf[i]]) == work.name[i]);
@@ -222,7 +222,8 @@ void checkPlan(const std::uint8_t* data, std::string_view file) {
 void readList(std::string_view file) {
     text.length = static_cast<int>(file.size());
     std::memcpy(text.bytes.data(), file.data(), file.size());
-    importer::readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker, list);
+    figurefile::readFigureList(text, settings::outlineSectionName, settings::outlineEndMarker,
+                               list);
     check(list.count >= 0 && list.count <= figures::maxFigureNames);
 }
 
@@ -232,7 +233,7 @@ void readList(std::string_view file) {
 // point count, the point seed, the spelled length, the listed name's index, unused.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t head = 8;
-    if (size < head || size - head > static_cast<std::size_t>(importer::maxFileBytes)) {
+    if (size < head || size - head > static_cast<std::size_t>(figurefile::maxFileBytes)) {
         return 0;
     }
     settings::loadSettingNames();
@@ -244,14 +245,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readList(file);
     const std::string_view section = settings::outlineSectionName;
 
-    char name[importer::maxNameBytes + 1];
+    char name[figurefile::maxNameBytes + 1];
     chooseName(data, name);
     figures::FigureRecord record;
     makeFigure(data[3], data[4], record);
     char value[figures::figureValueSize];
-    const int length = importer::formatFigureValue(name, record, value);
-    check(length >= 0 && length <= importer::maxValueChars);
-    const int existing = importer::findFigure(list, name);
+    const int length = figurefile::formatFigureValue(name, record, value);
+    check(length >= 0 && length <= figurefile::maxValueChars);
+    const int existing = figurefile::findFigure(list, name);
     check(existing >= 0 && existing <= list.count);
     const int number = existing != 0 ? existing : list.count + 1;
     if (length == 0 || (existing != 0 && !(data[0] & 1)) || number > figures::maxFigureNames) {
@@ -263,13 +264,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         listed[k] = list.value[k];
     }
     char key[16];
-    importer::figureKey(number, key);
+    figurefile::figureKey(number, key);
     if (!edit(section, key, std::string_view(value, static_cast<std::size_t>(length)))) {
         return 0;
     }
 
     std::string_view written;
-    check(importer::iniValue(text, section, key, written));
+    check(figurefile::iniValue(text, section, key, written));
     figures::FigureRecord read;
     check(figures::readFigureValue(written, read) == name);
     check(read.points == record.points && read.header == record.header &&
@@ -277,8 +278,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           read.y == record.y);
     check(figures::isWellFormed(read));
     // The figures listed before keep their keys and values; the new one is listed under its key.
-    static importer::FigureList now;
-    importer::readFigureList(text, section, settings::outlineEndMarker, now);
+    static figurefile::FigureList now;
+    figurefile::readFigureList(text, section, settings::outlineEndMarker, now);
     check(now.count >= number && now.value[number] == written);
     for (int k = 1; k < number; ++k) {
         check(now.value[k] == listed[k]);

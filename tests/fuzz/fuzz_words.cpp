@@ -16,11 +16,11 @@ namespace {
 
 using namespace dialog::words;
 
-importer::SectionNames names;
+figurefile::SectionNames names;
 MadeCache cache;
-importer::AddWork work;
-importer::IniText text;
-importer::Characters characters;
+figurefile::AddWork work;
+figurefile::IniText text;
+figurefile::Characters characters;
 Result result;
 
 void check(bool condition) {
@@ -37,8 +37,8 @@ void loadFile() {
 }
 
 // What a fit gave, picked by the character so that a run meets every outcome.
-importer::FitOutcome outcomeOf(char32_t c) {
-    return static_cast<importer::FitOutcome>(c % 6);
+figurefile::FitOutcome outcomeOf(char32_t c) {
+    return static_cast<figurefile::FitOutcome>(c % 6);
 }
 
 void answer(const wchar_t* typed, bool write) {
@@ -50,9 +50,9 @@ void answer(const wchar_t* typed, bool write) {
         return;
     }
     for (int i = 1; i <= work.distinct.count; ++i) {
-        importer::figureName(work.distinct.at[i], "", work.name[i]);
+        figurefile::figureName(work.distinct.at[i], "", work.name[i]);
     }
-    if (importer::planKeys(text, work) != importer::Refusal::none) {
+    if (figurefile::planKeys(text, work) != figurefile::Refusal::none) {
         return;
     }
     result.toFit = countToFit(work, cache);
@@ -81,24 +81,24 @@ void answer(const wchar_t* typed, bool write) {
     if (write) {
         // As the run leaves the unmade out and the held write plans it on the same file: every
         // new figure is there to write.
-        static importer::AddWork made;
-        importer::Characters unmade{};
+        static figurefile::AddWork made;
+        figurefile::Characters unmade{};
         for (int i = 1; i <= work.distinct.count; ++i) {
             const Made* fitted = findMade(cache, work.distinct.at[i]);
-            work.fitted[i] = fitted && fitted->outcome == importer::FitOutcome::fitted;
+            work.fitted[i] = fitted && fitted->outcome == figurefile::FitOutcome::fitted;
             if (fitted && !work.fitted[i]) {
                 unmade.at[++unmade.count] = work.distinct.at[i];
             }
         }
         made = work;
-        if (importer::workWithout(made, unmade, true, work) != importer::Refusal::none) {
+        if (figurefile::workWithout(made, unmade, true, work) != figurefile::Refusal::none) {
             return;
         }
         for (int i = 1; i <= work.distinct.count; ++i) {
-            importer::figureName(work.distinct.at[i], "", work.name[i]);
+            figurefile::figureName(work.distinct.at[i], "", work.name[i]);
         }
-        check(importer::planKeys(text, work) == importer::Refusal::none);
-        check(importer::checkFitted(work) == importer::Refusal::none);
+        check(figurefile::planKeys(text, work) == figurefile::Refusal::none);
+        check(figurefile::checkFitted(work) == figurefile::Refusal::none);
         spelledKeys(work, result);
     }
 }
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static bool ready = false;
     if (!ready) {
         settings::loadSettingNames();
-        names = importer::programSectionNames();
+        names = figurefile::programSectionNames();
         loadFile();
         ready = true;
     }

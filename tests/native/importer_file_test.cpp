@@ -12,6 +12,7 @@
 
 namespace {
 
+using namespace figurefile;
 using namespace importer;
 
 std::unique_ptr<IniText> textOf(const std::string& bytes) {
@@ -22,7 +23,7 @@ std::unique_ptr<IniText> textOf(const std::string& bytes) {
 }
 
 std::string bytesOf(const IniText& text) {
-    return std::string(importer::textOf(text));
+    return std::string(figurefile::textOf(text));
 }
 
 const std::string sample = "; kept\r\n[KESTA]\r\nOPTIONN=5\r\n OPTIONA1 = 11 \r\nODD KEY=x\r\n\r\n"

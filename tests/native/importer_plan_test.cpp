@@ -17,7 +17,7 @@
 
 namespace {
 
-using namespace importer;
+using namespace figurefile;
 
 std::string figureLine(int key, const std::string& name) {
     return "ZAHYO" + std::to_string(key) + "=" + name + ",3,0,1,0,0,0,1,1,3\r\n";

@@ -16,12 +16,12 @@
 namespace {
 
 using namespace dialog::words;
-using importer::FitOutcome;
+using figurefile::FitOutcome;
 
 struct Words : ::testing::Test {
     void SetUp() override {
         settings::loadSettingNames();
-        names = importer::programSectionNames();
+        names = figurefile::programSectionNames();
     }
 
     // Plans the typed text on an empty file and "fits" every new character with the outcome
@@ -31,10 +31,10 @@ struct Words : ::testing::Test {
         wchar_t refusal[refusalUnits];
         ASSERT_TRUE(startText(characters, names, false, *work, refusal));
         for (int i = 1; i <= work->distinct.count; ++i) {
-            importer::figureName(work->distinct.at[i], "", work->name[i]);
+            figurefile::figureName(work->distinct.at[i], "", work->name[i]);
         }
         text->length = 0;
-        ASSERT_EQ(importer::planKeys(*text, *work), importer::Refusal::none);
+        ASSERT_EQ(figurefile::planKeys(*text, *work), figurefile::Refusal::none);
         for (int i = 1; i <= work->distinct.count; ++i) {
             const char32_t c = work->distinct.at[i];
             if (!findMade(*cache, c)) {
@@ -48,11 +48,11 @@ struct Words : ::testing::Test {
 
     std::wstring note() const { return result->note; }
 
-    importer::Characters characters;
-    importer::SectionNames names;
+    figurefile::Characters characters;
+    figurefile::SectionNames names;
     std::unique_ptr<MadeCache> cache = std::make_unique<MadeCache>();
-    std::unique_ptr<importer::AddWork> work = std::make_unique<importer::AddWork>();
-    std::unique_ptr<importer::IniText> text = std::make_unique<importer::IniText>();
+    std::unique_ptr<figurefile::AddWork> work = std::make_unique<figurefile::AddWork>();
+    std::unique_ptr<figurefile::IniText> text = std::make_unique<figurefile::IniText>();
     std::unique_ptr<Result> result = std::make_unique<Result>();
 };
 
@@ -86,7 +86,7 @@ TEST_F(Words, TheMadeFiguresStayWithinTheirTableAndTheLatestWordKeepsItsOwn) {
 TEST_F(Words, ALoneSurrogateIsLeftOutAlikeInThePreviewAndAtOk) {
     const std::wstring typed = std::wstring(L"A") + wchar_t(0xD800) + L"B" + wchar_t(0xDC00);
     textCharacters(typed.c_str(), characters);
-    importer::Characters imported;
+    figurefile::Characters imported;
     importedCharacters(characters, imported);
     ASSERT_EQ(imported.count, 2);
     EXPECT_EQ(imported.at[2], U'B');
@@ -144,7 +144,7 @@ TEST_F(Words, TheWriteTakesTheFittedFiguresAndLeavesOutTheUnmade) {
     };
     // The run's fitting: each new character's figure from the dialog's table, the unmade listed.
     const auto leaveOut = [&] {
-        importer::Characters unmade{};
+        figurefile::Characters unmade{};
         for (int i = 1; i <= work->distinct.count; ++i) {
             const Made* made = findMade(*cache, work->distinct.at[i]);
             work->fitted[i] = made->outcome == FitOutcome::fitted;
@@ -153,18 +153,18 @@ TEST_F(Words, TheWriteTakesTheFittedFiguresAndLeavesOutTheUnmade) {
                 unmade.at[++unmade.count] = work->distinct.at[i];
             }
         }
-        const auto made = std::make_unique<importer::AddWork>(*work);
-        return importer::workWithout(*made, unmade, true, *work);
+        const auto made = std::make_unique<figurefile::AddWork>(*work);
+        return figurefile::workWithout(*made, unmade, true, *work);
     };
     answer(L"a b\u0e01a", unmadeThai);
     EXPECT_EQ(countToFit(*work, *cache), 0);
-    ASSERT_EQ(leaveOut(), importer::Refusal::none);
+    ASSERT_EQ(leaveOut(), figurefile::Refusal::none);
     ASSERT_EQ(work->distinct.count, 2);
     EXPECT_TRUE(work->fitted[1] && work->fitted[2]);
     EXPECT_STREQ(work->value[2], "U62,1");
     // A mark after a character left out stays apart: joined, it would need a figure not fitted.
     answer(L"A\u0e01\u0301", unmadeThai);
-    ASSERT_EQ(leaveOut(), importer::Refusal::none);
+    ASSERT_EQ(leaveOut(), figurefile::Refusal::none);
     ASSERT_EQ(work->distinct.count, 2);
     EXPECT_TRUE(work->fitted[1] && work->fitted[2]);
     wchar_t refusal[refusalUnits];
@@ -175,7 +175,7 @@ TEST_F(Words, TheWriteTakesTheFittedFiguresAndLeavesOutTheUnmade) {
     EXPECT_NE(refusal[0], L'\0');
     // Nothing left once the unmade are out: refused at OK.
     answer(L"\u0e01", unmadeThai);
-    EXPECT_EQ(leaveOut(), importer::Refusal::noCharacters);
+    EXPECT_EQ(leaveOut(), figurefile::Refusal::noCharacters);
 }
 
 } // namespace

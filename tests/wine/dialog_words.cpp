@@ -341,12 +341,12 @@ int figureArea(const char (&value)[figures::figureValueSize]) {
 int fittedArea(bool bold) {
     fitter::FontFrame frame;
     wchar_t opened[32];
-    EXPECT_EQ(importer::openFaceOrDefault(L"", bold, false, frame, opened),
+    EXPECT_EQ(figurefile::openFaceOrDefault(L"", bold, false, frame, opened),
               glyphs::FontFault::none);
-    const char name[importer::maxNameBytes + 1] = "X";
+    const char name[figurefile::maxNameBytes + 1] = "X";
     char value[figures::figureValueSize];
-    EXPECT_EQ(importer::fitCharacter(U'\u53e3', frame, name, value).outcome,
-              importer::FitOutcome::fitted);
+    EXPECT_EQ(figurefile::fitCharacter(U'\u53e3', frame, name, value).outcome,
+              figurefile::FitOutcome::fitted);
     glyphs::closeFont();
     return figureArea(value);
 }
@@ -416,16 +416,16 @@ bool stopAtSecondAsk() {
 TEST(WordStages, AStopTestEndsTheFitBetweenItsStages) {
     fitter::FontFrame frame;
     wchar_t opened[32];
-    ASSERT_EQ(importer::openFaceOrDefault(L"", false, false, frame, opened),
+    ASSERT_EQ(figurefile::openFaceOrDefault(L"", false, false, frame, opened),
               glyphs::FontFault::none);
-    const char name[importer::maxNameBytes + 1] = "X";
+    const char name[figurefile::maxNameBytes + 1] = "X";
     char value[figures::figureValueSize];
     stopAsked = 0;
-    EXPECT_EQ(importer::fitCharacter(U'\u9b31', frame, name, value, stopAtSecondAsk).outcome,
-              importer::FitOutcome::stopped);
+    EXPECT_EQ(figurefile::fitCharacter(U'\u9b31', frame, name, value, stopAtSecondAsk).outcome,
+              figurefile::FitOutcome::stopped);
     EXPECT_EQ(stopAsked, 2) << "once before reading, once after";
-    EXPECT_EQ(importer::fitCharacter(U'\u9b31', frame, name, value, [] { return false; }).outcome,
-              importer::FitOutcome::fitted);
+    EXPECT_EQ(figurefile::fitCharacter(U'\u9b31', frame, name, value, [] { return false; }).outcome,
+              figurefile::FitOutcome::fitted);
     glyphs::closeFont();
 }
 
