@@ -1,7 +1,7 @@
 // The words dialog worker's platform-free part: the typed text as characters (pairs joined,
 // decomposed marks composed, a lone surrogate kept as the unmakeable code it is), the figures
 // already fitted with the current font (a bounded table: the oldest unused entry makes room),
-// the text the importer is asked to plan, and the preview's cells and note.
+// the text the add stages are asked to plan, and the preview's cells and note.
 #pragma once
 
 #include "figurefile/add_stages.h"
@@ -77,12 +77,12 @@ constexpr bool isLoneSurrogate(char32_t c) {
 // The characters of the typed units, composed.
 void textCharacters(const wchar_t* units, figurefile::Characters& characters);
 
-// The characters for the importer: without lone surrogates (composed once already, so leaving
+// The characters to import: without lone surrogates (composed once already, so leaving
 // one out never joins its neighbours). The characters that turn out unmakeable are left out by
 // the run before its write.
 void importedCharacters(const figurefile::Characters& characters, figurefile::Characters& imported);
 
-// Starts the importer's work on the text (no file involved yet): false with the refusal's text
+// Starts adding the text's figures (no file involved yet): false with the refusal's text
 // (empty for a blank text not being written).
 bool startText(const figurefile::Characters& characters, const figurefile::SectionNames& names,
                bool write, figurefile::AddWork& work, wchar_t (&refusal)[refusalUnits]);

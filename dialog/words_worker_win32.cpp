@@ -168,7 +168,7 @@ constexpr figurefile::AddHooks hooks = [] {
 }();
 
 // Starts the work on the job's text, names its characters and plans its keys on the settings
-// file as it is; false (refused) when the importer's rules refuse.
+// file as it is; false (refused) when the plan refuses.
 bool plan() {
     Own& own = worker.own;
     figurefile::AddRun& run = own.run;

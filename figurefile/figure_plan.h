@@ -75,7 +75,7 @@ Refusal startCharacters(const Characters& text, const SectionNames& names, bool 
 // holding the figures made fitted; its names and keys are the caller's to plan again.
 Refusal workWithout(const AddWork& made, const Characters& leftOut, bool spell, AddWork& work);
 
-// The importer reads and writes the file as Shift-JIS bytes. The profile functions read a file
+// The stages read and write the file as Shift-JIS bytes. The profile functions read a file
 // with a byte-order mark as Unicode, so bytes added to one would be garbage to them: such a file
 // is refused as it is.
 Refusal encodingRefusal(const IniText& text);

@@ -1,4 +1,4 @@
-// The importer's reads and its one short write of the settings file (settings_file_win32.cpp).
+// Reads of the settings file and the one short write that adds figures (settings_file_win32.cpp).
 // A write holds the file against every other opener from the read it edits until the edited
 // copy, written beside it first, is complete; the copy then takes the file's place in one rename.
 // Another writer's change is not lost (it either came before the read or waits for the hold),

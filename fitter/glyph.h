@@ -1,4 +1,4 @@
-// A glyph outline as the importer works on it: closed contours of points flattened from the
+// A glyph outline as the fitter takes it: closed contours of points flattened from the
 // font's curves (double, y up), and the integer shapes the fitter makes of it. Contours are
 // index ranges into the point tables; entry 0 of every table is left empty.
 #pragma once

@@ -11,7 +11,8 @@
 //   ";" starts no comment, it is part of a key's name;
 // - names are compared without letter case; only the first section of a name counts, and in it
 //   only the first line of a key's name.
-// Shared by the importer's byte edits, the save check and the in-memory profile of the tests.
+// Shared by the byte edits that add figures (figurefile/ini_text.h), the save check and the
+// in-memory profile of the tests.
 #pragma once
 
 #include <cstddef>

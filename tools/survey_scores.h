@@ -1,5 +1,5 @@
 // The figure survey's own measure of a stored figure against a rendering of its glyph, kept apart
-// from the importer's raster code so that a fault there cannot hide itself: the figure's value,
+// from the fitter's raster code so that a fault there cannot hide itself: the figure's value,
 // read back as the program reads it, is filled even-odd at pixel centres of a canvas the glyph was
 // drawn on, and compared by intersection over union. Then the statistics of a group and the
 // fields of one line of the survey's CSV.
@@ -124,7 +124,7 @@ inline double overlapAt(const figures::FigureRecord& record, const Placement& at
     return either > 0 ? static_cast<double>(both) / static_cast<double>(either) : 0.0;
 }
 
-// The importer places glyphs by their outline, the rendering only shows whole pixels: the figure
+// The fitter places glyphs by their outline, the rendering only shows whole pixels: the figure
 // may move up to half a unit either way, in steps of half a pixel, to where it overlaps best.
 constexpr int alignmentSteps = 3;
 constexpr double alignmentStep = 0.5 / alignmentSteps; // units
