@@ -2,7 +2,7 @@
 
 namespace glyphs {
 
-HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits) {
+BITMAPINFO pixelBitmapInfo(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -10,6 +10,11 @@ HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits) {
+    const BITMAPINFO info = pixelBitmapInfo(width, height);
     bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) {

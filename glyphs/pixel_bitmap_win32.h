@@ -6,6 +6,9 @@
 
 namespace glyphs {
 
+// The header of such a bitmap, also what a .bmp file of its pixels starts with.
+BITMAPINFO pixelBitmapInfo(int width, int height);
+
 // Null on failure; bits then holds null too.
 HBITMAP createPixelBitmap(HDC dc, int width, int height, void*& bits);
 

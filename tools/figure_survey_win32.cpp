@@ -13,6 +13,7 @@
 #include "figurefile/figure_list.h"
 #include "figurefile/utf8.h"
 #include "figures/format.h"
+#include "glyphs/pixel_bitmap_win32.h"
 #include "tools/survey_scores.h"
 
 #include <windows.h>
@@ -611,16 +612,10 @@ bool writeSheet(const wchar_t* path, const FontFrame& frame) {
         return true;
     }
     const int width = across * blockWidth, height = down * blockHeight;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = glyphs::pixelBitmapInfo(width, height);
     void* pixels = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HBITMAP bitmap = glyphs::createPixelBitmap(dc, width, height, pixels);
     if (!bitmap || !pixels) {
         DeleteDC(dc);
         return false;
