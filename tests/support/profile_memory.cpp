@@ -10,13 +10,13 @@
 #include "settings/profile_number.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 
 namespace profile {
 
@@ -37,6 +37,32 @@ std::map<std::string, std::string>& files() {
     return all;
 }
 
+// A line `  123, "text"` of the string table (GCC's optimiser warns falsely inside <regex>).
+bool stringEntry(const std::string& line, unsigned& id, std::string& text) {
+    constexpr const char* blanks = " \t\r";
+    std::size_t at = line.find_first_not_of(blanks);
+    if (at == std::string::npos || !std::isdigit(static_cast<unsigned char>(line[at]))) {
+        return false;
+    }
+    std::size_t digits = 0;
+    id = static_cast<unsigned>(std::stoul(line.substr(at), &digits));
+    at += digits;
+    if (at >= line.size() || line[at] != ',') {
+        return false;
+    }
+    at = line.find_first_not_of(blanks, at + 1);
+    if (at == std::string::npos || line[at] != '"') {
+        return false;
+    }
+    const std::size_t close = line.find('"', at + 1);
+    if (close == std::string::npos ||
+        line.find_first_not_of(blanks, close + 1) != std::string::npos) {
+        return false;
+    }
+    text = line.substr(at + 1, close - at - 1);
+    return true;
+}
+
 std::map<unsigned, std::string> readProgramStrings() {
     auto path = std::filesystem::path(KESTA_SOURCE_DIR) / "resources" / "strings.rc";
     std::ifstream in(path);
@@ -45,11 +71,11 @@ std::map<unsigned, std::string> readProgramStrings() {
         std::abort();
     }
     std::map<unsigned, std::string> table;
-    const std::regex entry(R"(^\s*(\d+),\s*"([^"]*)\"\s*$)");
-    std::smatch match;
+    unsigned id = 0;
+    std::string text;
     for (std::string line; std::getline(in, line);) {
-        if (std::regex_match(line, match, entry)) {
-            table[static_cast<unsigned>(std::stoul(match[1]))] = match[2];
+        if (stringEntry(line, id, text)) {
+            table[id] = text;
         }
     }
     return table;
@@ -158,7 +184,7 @@ bool writeString(const char* section, const char* key, const char* value, const 
         if (!text.empty() && text.back() != '\n') {
             text += "\r\n";
         }
-        text += "[" + std::string(section) + "]\r\n" + entry + "\r\n";
+        text.append("[").append(section).append("]\r\n").append(entry).append("\r\n");
     }
     return true;
 }
