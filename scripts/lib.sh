@@ -30,7 +30,8 @@ install_missing() {
 # windows have frames and menus and the screen shows a desktop, and the fonts Debian's Wine does
 # not find by itself.
 prepare_prefix() {
-    local prefix=$1
+    local prefix
+    prefix=$(realpath -m "$1") # Wine takes only an absolute prefix
     export WINEPREFIX=$prefix WINEDEBUG=-all
     if [ ! -f "$prefix/.kesta-ready" ]; then
         mkdir -p "$prefix"
