@@ -60,8 +60,6 @@ struct AddHooks {
 
 // The figure names, and the keys planned on the file as it is now.
 bool planRun(AddRun& run, const AddHooks& hooks);
-// Refuses before the slow fitting when the file may not be written.
-bool checkWritable(const AddRun& run, const AddHooks& hooks);
 // Every character with a new value fitted or known; those not made listed in run.unmade. False
 // when the font did not open or the run was stopped.
 bool fitRun(AddRun& run, const AddHooks& hooks);
@@ -71,10 +69,8 @@ bool leaveOutUnmade(AddRun& run, const AddHooks& hooks);
 // The held write, with the backup copy when the file needs one.
 bool writeRun(AddRun& run, const AddHooks& hooks);
 
-// A figure of the work is to be written.
-bool anyNewFigure(const AddWork& work);
-
-// The stages in turn: true when the file was written. A run that left characters out and has
+// The stages in turn, with a refusal before the slow fitting when the file may not be written:
+// true when the file was written. A run that left characters out and has
 // nothing new to write nor a row to spell stops before the write, with nothing to tell.
 bool addFigures(AddRun& run, const AddHooks& hooks);
 

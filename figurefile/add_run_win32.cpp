@@ -47,6 +47,21 @@ bool fitOne(AddRun& run, const AddHooks& hooks, int i, const fitter::FontFrame*&
     return true;
 }
 
+// Refuses before the slow fitting when the file may not be written.
+bool checkWritable(const AddRun& run, const AddHooks& hooks) {
+    return mayWrite(run.path) || fileDone(FileResult::failed, true, run, hooks);
+}
+
+// A figure of the work is to be written.
+bool anyNewFigure(const AddWork& work) {
+    for (int i = 1; i <= work.distinct.count; ++i) {
+        if (work.newValue[i] && work.fitted[i]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool planRun(AddRun& run, const AddHooks& hooks) {
@@ -62,10 +77,6 @@ bool planRun(AddRun& run, const AddHooks& hooks) {
         return false;
     }
     return true;
-}
-
-bool checkWritable(const AddRun& run, const AddHooks& hooks) {
-    return mayWrite(run.path) || fileDone(FileResult::failed, true, run, hooks);
 }
 
 bool fitRun(AddRun& run, const AddHooks& hooks) {
@@ -126,15 +137,6 @@ bool writeRun(AddRun& run, const AddHooks& hooks) {
         return false;
     }
     return fileDone(outcome.result, true, run, hooks);
-}
-
-bool anyNewFigure(const AddWork& work) {
-    for (int i = 1; i <= work.distinct.count; ++i) {
-        if (work.newValue[i] && work.fitted[i]) {
-            return true;
-        }
-    }
-    return false;
 }
 
 bool addFigures(AddRun& run, const AddHooks& hooks) {

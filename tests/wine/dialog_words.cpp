@@ -337,15 +337,20 @@ int figureArea(const char (&value)[figures::figureValueSize]) {
     return area;
 }
 
-// The area of the default face's 口 as the fitting stages make it.
-int fittedArea(bool bold) {
-    fitter::FontFrame frame;
+// The fitting stages' default face, and the figure name their tests fit under.
+void openDefaultFace(bool bold, fitter::FontFrame& frame) {
     wchar_t opened[32];
     EXPECT_EQ(figurefile::openFaceOrDefault(L"", bold, false, frame, opened),
               glyphs::FontFault::none);
-    const char name[figurefile::maxNameBytes + 1] = "X";
+}
+constexpr char testName[figurefile::maxNameBytes + 1] = "X";
+
+// The area of the default face's 口 as the fitting stages make it.
+int fittedArea(bool bold) {
+    fitter::FontFrame frame;
+    openDefaultFace(bold, frame);
     char value[figures::figureValueSize];
-    EXPECT_EQ(figurefile::fitCharacter(U'\u53e3', frame, name, value).outcome,
+    EXPECT_EQ(figurefile::fitCharacter(U'\u53e3', frame, testName, value).outcome,
               figurefile::FitOutcome::fitted);
     glyphs::closeFont();
     return figureArea(value);
@@ -415,17 +420,15 @@ bool stopAtSecondAsk() {
 // Abandoned work stops between the reading and the fit, not after the whole fit.
 TEST(WordStages, AStopTestEndsTheFitBetweenItsStages) {
     fitter::FontFrame frame;
-    wchar_t opened[32];
-    ASSERT_EQ(figurefile::openFaceOrDefault(L"", false, false, frame, opened),
-              glyphs::FontFault::none);
-    const char name[figurefile::maxNameBytes + 1] = "X";
+    openDefaultFace(false, frame);
     char value[figures::figureValueSize];
     stopAsked = 0;
-    EXPECT_EQ(figurefile::fitCharacter(U'\u9b31', frame, name, value, stopAtSecondAsk).outcome,
+    EXPECT_EQ(figurefile::fitCharacter(U'\u9b31', frame, testName, value, stopAtSecondAsk).outcome,
               figurefile::FitOutcome::stopped);
     EXPECT_EQ(stopAsked, 2) << "once before reading, once after";
-    EXPECT_EQ(figurefile::fitCharacter(U'\u9b31', frame, name, value, [] { return false; }).outcome,
-              figurefile::FitOutcome::fitted);
+    EXPECT_EQ(
+        figurefile::fitCharacter(U'\u9b31', frame, testName, value, [] { return false; }).outcome,
+        figurefile::FitOutcome::fitted);
     glyphs::closeFont();
 }
 
